@@ -1,0 +1,290 @@
+#!/usr/bin/env python3
+"""Draws the window's two pictures and the program icon, and writes them beside this script.
+
+    picture1.bmp        21 x 21, 8-bit palettised BMP: white cross on red-orange (closes the window)
+    picture2.gif        21 x 21, GIF89a: white question mark on blue (clipboard hint)
+    suma-zodziais.ico   16, 24, 32 and 48 px, 8-bit palettised: green "Lt" on a blue disc
+    icons/N.png         the same icon as PNG for the desktop icon theme
+
+Standard library only and deterministic: every run writes the same bytes, so the outputs are
+committed and a rerun shows no diff.
+"""
+
+import os
+import struct
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+WHITE = (255, 255, 255)
+RED_ORANGE = (226, 64, 24)
+BLUE = (24, 72, 192)
+DISC_BLUE = (28, 56, 168)
+LETTER_GREEN = (72, 232, 72)
+LIGHT_GREY = (212, 212, 212)
+
+
+# --- drawing -------------------------------------------------------------------------------
+
+def canvas(size, colour):
+    return [[colour] * size for _ in range(size)]
+
+
+def framed_square(fill):
+    """21 x 21: the one-pixel white outer ring around a square of `fill`."""
+    img = canvas(21, WHITE)
+    for y in range(1, 20):
+        for x in range(1, 20):
+            img[y][x] = fill
+    return img
+
+
+def picture1():
+    img = framed_square(RED_ORANGE)
+    # Two three-pixel-wide diagonals through the centre pixel (10, 10), ending well inside the square.
+    for y in range(5, 16):
+        for x in range(5, 16):
+            if abs(x - y) <= 1 or abs(x + y - 20) <= 1:
+                img[y][x] = WHITE
+    return img
+
+
+QUESTION_MARK = """
+..XXXXX..
+.XXXXXXX.
+XXX...XXX
+XX.....XX
+.......XX
+......XXX
+....XXXX.
+...XXXX..
+...XXX...
+...XXX...
+.........
+...XXX...
+...XXX...
+"""
+
+
+def blit(img, pattern, left, top, colour, scale=1):
+    rows = pattern.strip("\n").splitlines()
+    for r, row in enumerate(rows):
+        for c, ch in enumerate(row):
+            if ch == "X":
+                for dy in range(scale):
+                    for dx in range(scale):
+                        img[top + r * scale + dy][left + c * scale + dx] = colour
+
+
+def picture2():
+    img = framed_square(BLUE)
+    blit(img, QUESTION_MARK, 6, 4, WHITE)  # 9 x 13, centred in the 21 x 21 square
+    return img
+
+
+# "Lt" drawn by hand for 16 and 24 px; 32, 48 and 128 are the 16 px letters scaled up by
+# whole pixels, so every size stays crisp without anti-aliasing.
+LT_16 = """
+XX....XX.
+XX....XX.
+XX...XXXX
+XX....XX.
+XX....XX.
+XX....XX.
+XX....XX.
+XXXXX.XXX
+XXXXX..XX
+"""
+
+LT_24 = """
+XXX.......XXX..
+XXX.......XXX..
+XXX.......XXX..
+XXX.....XXXXXXX
+XXX.....XXXXXXX
+XXX.......XXX..
+XXX.......XXX..
+XXX.......XXX..
+XXX.......XXX..
+XXX.......XXX..
+XXXXXXX...XXXX.
+XXXXXXX....XXX.
+XXXXXXX....XXXX
+"""
+
+
+def pattern_size(pattern):
+    rows = pattern.strip("\n").splitlines()
+    return max(len(r) for r in rows), len(rows)
+
+
+def icon(size):
+    img = canvas(size, LIGHT_GREY)
+    # The disc fills the square up to a half-pixel margin, so the grey shows in the corners only.
+    centre = size / 2
+    radius = size / 2 - 0.5
+    for y in range(size):
+        for x in range(size):
+            if (x + 0.5 - centre) ** 2 + (y + 0.5 - centre) ** 2 <= radius ** 2:
+                img[y][x] = DISC_BLUE
+    base, scale = (LT_24, 1) if size == 24 else (LT_16, size // 16)
+    w, h = pattern_size(base)
+    left = (size - w * scale) // 2
+    top = (size - h * scale) // 2
+    blit(img, base, left, top, LETTER_GREEN, scale)
+    return img
+
+
+# --- palettes ------------------------------------------------------------------------------
+
+def palettise(img):
+    """The image as colour indices into a 256-entry palette: used colours first, the rest black."""
+    colours = []
+    for row in img:
+        for c in row:
+            if c not in colours:
+                colours.append(c)
+    assert len(colours) <= 256
+    palette = colours + [(0, 0, 0)] * (256 - len(colours))
+    index = {c: i for i, c in enumerate(colours)}
+    return [[index[c] for c in row] for row in img], palette
+
+
+# --- BMP and ICO ---------------------------------------------------------------------------
+
+def dib(img, with_and_mask):
+    """BITMAPINFOHEADER, 256 BGRX palette entries, bottom-up 8-bit rows; in an icon the height
+    counts the AND mask too, which follows as all-zero (opaque) 1-bit rows."""
+    pixels, palette = palettise(img)
+    h, w = len(img), len(img[0])
+    stride = (w + 3) & ~3
+    rows = b"".join(bytes(row) + b"\0" * (stride - w) for row in reversed(pixels))
+    mask = b""
+    if with_and_mask:
+        mask_stride = ((w + 31) // 32) * 4
+        mask = b"\0" * (mask_stride * h)
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2 if with_and_mask else h, 1, 8, 0,
+                         len(rows) + len(mask), 2835, 2835, 256, 0)
+    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    return header + pal + rows + mask
+
+
+def bmp(img):
+    body = dib(img, with_and_mask=False)
+    offset = 14 + 40 + 256 * 4
+    return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
+
+
+def ico(images):
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    blobs = []
+    for img in images:
+        size = len(img)
+        blob = dib(img, with_and_mask=True)
+        # Colour count 0 means 256 in the directory entry.
+        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(blob), offset)
+        offset += len(blob)
+        blobs.append(blob)
+    return out + b"".join(blobs)
+
+
+# --- GIF -----------------------------------------------------------------------------------
+
+def lzw(indices, min_code_size=8):
+    """Variable-width LZW as GIF wants it: clear first, codes packed LSB-first, reset when full."""
+    clear, end = 1 << min_code_size, (1 << min_code_size) + 1
+    bits = acc = 0
+    out = bytearray()
+
+    def emit(code):
+        nonlocal acc, bits
+        acc |= code << bits
+        bits += width
+        while bits >= 8:
+            out.append(acc & 0xFF)
+            acc >>= 8
+            bits -= 8
+
+    def fresh():
+        return {bytes([i]): i for i in range(clear)}, end + 1, min_code_size + 1
+
+    table, next_code, width = fresh()
+    emit(clear)
+    first = True  # the decoder adds no entry for the first code after a clear
+    prefix = b""
+    for i in indices:
+        word = prefix + bytes([i])
+        if word in table:
+            prefix = word
+            continue
+        emit(table[prefix])
+        first = False
+        table[word] = next_code
+        next_code += 1
+        # The decoder learns each entry one code later, so it widens only past the boundary.
+        if next_code > (1 << width):
+            width += 1
+        if next_code == 4096:
+            emit(clear)
+            table, next_code, width = fresh()
+            first = True
+        prefix = bytes([i])
+    if prefix:
+        emit(table[prefix])
+        # Reading that code the decoder adds its last entry and may widen before the end code.
+        if not first and next_code == (1 << width) and width < 12:
+            width += 1
+    emit(end)
+    if bits:
+        out.append(acc & 0xFF)
+    return bytes(out)
+
+
+def gif(img):
+    pixels, palette = palettise(img)
+    h, w = len(img), len(img[0])
+    data = lzw([i for row in pixels for i in row])
+    blocks = b"".join(bytes([len(data[i:i + 255])]) + data[i:i + 255]
+                      for i in range(0, len(data), 255))
+    return (b"GIF89a"
+            + struct.pack("<HHBBB", w, h, 0xF7, 0, 0)       # global table, 8 bits, 256 entries
+            + b"".join(bytes(c) for c in palette)
+            + b"," + struct.pack("<HHHHB", 0, 0, w, h, 0)  # one frame, no local table, not interlaced
+            + bytes([8]) + blocks + b"\0"
+            + b";")
+
+
+# --- PNG -----------------------------------------------------------------------------------
+
+def png(img):
+    h, w = len(img), len(img[0])
+    raw = b"".join(b"\0" + bytes(v for c in row for v in c) for row in img)
+
+    def chunk(kind, payload):
+        return (struct.pack(">I", len(payload)) + kind + payload
+                + struct.pack(">I", zlib.crc32(kind + payload)))
+
+    return (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))  # 8-bit RGB, opaque
+            + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
+def write(name, data):
+    path = os.path.join(HERE, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main():
+    write("picture1.bmp", bmp(picture1()))
+    write("picture2.gif", gif(picture2()))
+    write("suma-zodziais.ico", ico([icon(s) for s in (16, 24, 32, 48)]))
+    for s in (16, 24, 32, 48, 128):
+        write(f"icons/{s}.png", png(icon(s)))
+
+
+if __name__ == "__main__":
+    main()
