@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLocale>
+#include <QStringView>
+
+#include <optional>
+
+namespace suma {
+
+// Reads a typed text as a number, or refuses it. This one function is both the numeric test and
+// the conversion, so the test accepts exactly the texts that the conversion converts.
+//
+// White space at both ends (the no-break space included) is ignored. The text is read by
+// `locale` first; a text the locale refuses is read once more as a plain number whose decimal
+// separator is the other one of ',' and '.', without digit groups, so that 1234.56 pasted under
+// Lithuanian settings and 1234,56 under English ones both work. Only finite numbers count:
+// "inf", "nan" and overflowing exponents are refused.
+[[nodiscard]] std::optional<double> readNumber(QStringView text, const QLocale &locale);
+
+} // namespace suma

@@ -1,0 +1,96 @@
+#include "presentation.h"
+
+#include "numberreading.h"
+
+#include <cmath> // floor, isfinite, nearbyint
+
+namespace suma {
+
+namespace {
+
+constexpr QChar blank = u' ';
+
+bool hasNonBlank(QStringView text)
+{
+    for (QChar c : text) {
+        if (c != blank)
+            return true;
+    }
+    return false;
+}
+
+// Removes the blanks (and only the blank, not other white space) at both ends, in place.
+void trimBlanks(QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == blank)
+        --end;
+    text.truncate(end);
+    qsizetype first = 0;
+    while (first < end && text.at(first) == blank)
+        ++first;
+    if (first > 0)
+        text.remove(0, first);
+}
+
+void applyLetterCase(QString &text, const ResultSettings &settings)
+{
+    if (settings.allCapitals) {
+        text = std::move(text).toUpper();
+    } else if (!settings.firstCapital) {
+        text = std::move(text).toLower();
+    } else if (!text.isEmpty()) {
+        const QChar first = text.front();
+        text = std::move(text).toLower();
+        text.front() = first.toUpper();
+    }
+}
+
+void appendCents(QString &text, qint32 cents)
+{
+    text += blank;
+    if (cents >= 10)
+        text += QChar(u'0' + cents / 10);
+    text += QChar(u'0' + cents % 10);
+    text += QLatin1StringView(" ct");
+}
+
+} // namespace
+
+qint32 centsOf(double typed)
+{
+    if (!std::isfinite(typed))
+        return 0;
+    const double f = (typed - std::floor(typed)) * 100.0;
+    // The default floating-point environment rounds to nearest, ties to even: 12.5 gives 12.
+    const auto n = static_cast<qint32>(std::nearbyint(f));
+    return n % 100;
+}
+
+ResultText presentResult(QString words, const ResultSettings &settings, double typed)
+{
+    ResultText result{std::move(words), std::nullopt};
+    QString &text = result.label;
+    applyLetterCase(text, settings);
+    if (settings.money) {
+        if (hasNonBlank(text))
+            text += settings.currencyWord;
+        const qint32 cents = centsOf(typed);
+        result.cents = cents;
+        if (cents > 0)
+            appendCents(text, cents);
+    }
+    trimBlanks(text);
+    return result;
+}
+
+ResultText presentResult(QString words, const ResultSettings &settings, QStringView typedText,
+                         const QLocale &locale)
+{
+    double typed = 0.0;
+    if (settings.money)
+        typed = readNumber(typedText, locale).value_or(0.0);
+    return presentResult(std::move(words), settings, typed);
+}
+
+} // namespace suma

@@ -1,0 +1,123 @@
+#include "numberreading.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <optional>
+
+using suma::readNumber;
+
+namespace {
+
+constexpr double refused = -0.123456789; // marks a row whose text is no number
+
+} // namespace
+
+class tst_NumberReading : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania)); }
+
+    void reading_data();
+    void reading();
+
+    void defaultLocaleIsFollowed();
+};
+
+void tst_NumberReading::reading_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    const QString nbsp(QChar(0x00A0));
+    const QString minus(QChar(0x2212));
+
+    struct Row
+    {
+        const char *locale;
+        QString text;
+        double expected;
+    };
+    const Row rows[] = {
+        // Lithuanian settings: decimal comma, groups by a (no-break) space, both minus signs.
+        {"lt_LT", "1234,56", 1234.56},
+        {"lt_LT", "0", 0.0},
+        {"lt_LT", "-5,25", -5.25},
+        {"lt_LT", minus + "5,25", -5.25},
+        {"lt_LT", "+7", 7.0},
+        {"lt_LT", "1 234 567,5", 1234567.5},
+        {"lt_LT", "1" + nbsp + "234,5", 1234.5},
+        {"lt_LT", ",5", 0.5},
+        {"lt_LT", "  12,75\t", 12.75},
+        {"lt_LT", nbsp + "12" + nbsp, 12.0},
+        {"lt_LT", "999999999,99", 999999999.99},
+        // Refused by the locale, read again with a decimal point and no groups.
+        {"lt_LT", "1234.56", 1234.56},
+        {"lt_LT", "-0.5", -0.5},
+        {"lt_LT", "1e5", 100000.0},
+        {"lt_LT", "1,234.56", refused},
+        {"lt_LT", "1.234,56", refused},
+        {"lt_LT", "1 234.5", refused},
+        // English settings: decimal point, comma groups.
+        {"en_US", "1234.56", 1234.56},
+        {"en_US", "1,234.56", 1234.56},
+        {"en_US", "1,234", 1234.0}, // a valid group wins over the decimal comma
+        {"en_US", "-5.25", -5.25},
+        // Refused by the locale, read again with a decimal comma and no groups.
+        {"en_US", "1234,56", 1234.56},
+        {"en_US", "-5,25", -5.25},
+        {"en_US", "12,5", 12.5},
+        {"en_US", "1.234,56", refused},
+        {"en_US", "1 234,56", refused},
+        // Never numbers, under either settings.
+        {"lt_LT", "", refused},
+        {"lt_LT", "   ", refused},
+        {"lt_LT", "abc", refused},
+        {"lt_LT", "12a", refused},
+        {"lt_LT", "- 5", refused},
+        {"lt_LT", "1 2", refused},
+        {"lt_LT", "inf", refused},
+        {"lt_LT", "-inf", refused},
+        {"lt_LT", "nan", refused},
+        {"lt_LT", "1e400", refused},
+        {"lt_LT", "-1e400", refused},
+        {"en_US", "", refused},
+        {"en_US", "inf", refused},
+        {"en_US", "nan", refused},
+        {"en_US", "1e400", refused},
+        {"en_US", "1,2,3", refused},
+    };
+    for (const Row &row : rows) {
+        QTest::addRow("%s \"%s\"", row.locale, qPrintable(row.text))
+            << QString::fromLatin1(row.locale) << row.text << row.expected;
+    }
+}
+
+void tst_NumberReading::reading()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+
+    const std::optional<double> value = readNumber(text, QLocale(locale));
+    if (expected == refused) {
+        QVERIFY2(!value, qPrintable(QString::number(value.value_or(0), 'g', 17)));
+    } else {
+        QVERIFY(value.has_value());
+        QCOMPARE(*value, expected);
+    }
+}
+
+void tst_NumberReading::defaultLocaleIsFollowed()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(readNumber(u"1,000", QLocale()), 1000.0);
+    QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania));
+    QCOMPARE(readNumber(u"1,000", QLocale()), 1.0);
+}
+
+QTEST_GUILESS_MAIN(tst_NumberReading)
+#include "tst_numberreading.moc"

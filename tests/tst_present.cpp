@@ -1,0 +1,180 @@
+#include "numberreading.h"
+#include "presentation.h"
+#include "speller.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <cmath> // floor
+
+using suma::ResultSettings;
+using suma::ResultText;
+
+namespace {
+
+enum class Case { None, First, All, FirstAndAll };
+
+ResultSettings settingsFor(Case letterCase, bool money)
+{
+    ResultSettings s;
+    s.firstCapital = letterCase == Case::First || letterCase == Case::FirstAndAll;
+    s.allCapitals = letterCase == Case::All || letterCase == Case::FirstAndAll;
+    s.money = money;
+    return s;
+}
+
+const char *caseName(Case c)
+{
+    switch (c) {
+    case Case::None:
+        return "none";
+    case Case::First:
+        return "first";
+    case Case::All:
+        return "all";
+    case Case::FirstAndAll:
+        return "first+all";
+    }
+    return "";
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Case)
+
+// What the window does with an accepted text: floor for the words, the typed text for the cents.
+class tst_Present : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania));
+        speller.fillWordTables();
+    }
+
+    void label_data();
+    void label();
+
+    void cents_data();
+    void cents();
+
+    void plainModeLeavesCentsAlone();
+    void currencyWordIsSettable();
+
+private:
+    ResultText present(const QString &text, const ResultSettings &settings)
+    {
+        const double amount = std::floor(suma::readNumber(text, QLocale()).value());
+        return suma::presentResult(speller.versk(amount), settings, text, QLocale());
+    }
+
+    suma::Speller speller;
+};
+
+void tst_Present::label_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("money");
+    QTest::addColumn<Case>("letterCase");
+    QTest::addColumn<QString>("expected");
+
+    const auto row = [](const QString &text, bool money, Case c, const QString &expected) {
+        QTest::addRow("%s %s %s", qPrintable(text), money ? "money" : "plain", caseName(c))
+            << text << money << c << expected;
+    };
+    const auto anyCase = [&row](const QString &text, bool money, const QString &expected) {
+        for (Case c : {Case::None, Case::First, Case::All, Case::FirstAndAll})
+            row(text, money, c, expected);
+    };
+
+    row("1234,56", true, Case::None, "vienas tūkstantis du šimtai trisdešimt keturi Lt 56 ct");
+    row("1234,56", true, Case::First, "Vienas tūkstantis du šimtai trisdešimt keturi Lt 56 ct");
+    row("1234,56", true, Case::All, "VIENAS TŪKSTANTIS DU ŠIMTAI TRISDEŠIMT KETURI Lt 56 ct");
+    row("1234,56", true, Case::FirstAndAll,
+        "VIENAS TŪKSTANTIS DU ŠIMTAI TRISDEŠIMT KETURI Lt 56 ct");
+    row("1234,56", false, Case::None, "vienas tūkstantis du šimtai trisdešimt keturi");
+    row("1234,56", false, Case::First, "Vienas tūkstantis du šimtai trisdešimt keturi");
+    row("1234,56", false, Case::All, "VIENAS TŪKSTANTIS DU ŠIMTAI TRISDEŠIMT KETURI");
+    row("100", true, Case::First, "Šimtas Lt");
+    row("100", true, Case::All, "ŠIMTAS Lt");
+    row("12,5", true, Case::All, "DVYLIKA Lt 50 ct");
+    row("12,5", false, Case::None, "dvylika");
+    row("12,99", false, Case::First, "Dvylika");
+    anyCase("0,05", true, "5 ct");
+    anyCase("0,29", true, "29 ct");
+    row("7,999", true, Case::First, "Septyni Lt");
+    row("3,125", true, Case::None, "trys Lt 12 ct");
+    row("3,375", true, Case::None, "trys Lt 38 ct");
+    anyCase("0", true, "");
+    anyCase("0", false, "");
+    anyCase("-5,25", true, "75 ct");
+    anyCase("-5,25", false, "");
+    anyCase("-3", true, "");
+    row("999999999,99", true, Case::First,
+        "Devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt devyni "
+        "tūkstančiai devyni šimtai devyniasdešimt devyni Lt 99 ct");
+    row("21000000,01", true, Case::All, "DVIDEŠIMT VIENAS MILIJONAS Lt 1 ct");
+    row("1,1", true, Case::None, "vienas Lt 10 ct");
+    // Below the 32-bit range the speller has no words; the cents are still measured.
+    row("-3000000000,5", true, Case::First, "50 ct");
+    row("-1e300", true, Case::First, "");
+}
+
+void tst_Present::label()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, money);
+    QFETCH(Case, letterCase);
+    QFETCH(QString, expected);
+
+    QCOMPARE(present(text, settingsFor(letterCase, money)).label, expected);
+}
+
+void tst_Present::cents_data()
+{
+    QTest::addColumn<double>("typed");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("whole") << 12.0 << 0;
+    QTest::newRow("half cent up to even") << 0.125 << 12; // 12.5 ties to 12
+    QTest::newRow("half cent to even 38") << 3.375 << 38; // 37.5 ties to 38
+    QTest::newRow("0.29 is 28.999...") << 0.29 << 29;
+    QTest::newRow("rounds to a hundred") << 7.999 << 0;
+    QTest::newRow("just below a hundred") << 7.994 << 99;
+    QTest::newRow("negative from floor") << -5.25 << 75;
+    QTest::newRow("negative tiny") << -0.001 << 0; // 99.9 rounds to 100
+    QTest::newRow("largest amount") << 999999999.99 << 99;
+    QTest::newRow("huge") << 1e300 << 0;
+    QTest::newRow("not finite") << qInf() << 0;
+}
+
+void tst_Present::cents()
+{
+    QFETCH(double, typed);
+    QFETCH(int, expected);
+
+    QCOMPARE(suma::centsOf(typed), expected);
+    const ResultText result = suma::presentResult(QString(), settingsFor(Case::First, true), typed);
+    QCOMPARE(result.cents, std::optional<qint32>(expected));
+}
+
+void tst_Present::plainModeLeavesCentsAlone()
+{
+    const ResultText result =
+        suma::presentResult(QStringLiteral("dvylika"), settingsFor(Case::None, false), 12.5);
+    QVERIFY(!result.cents.has_value());
+    QCOMPARE(result.label, QStringLiteral("dvylika"));
+}
+
+void tst_Present::currencyWordIsSettable()
+{
+    ResultSettings settings = settingsFor(Case::All, true);
+    settings.currencyWord = u" Eur";
+    QCOMPARE(suma::presentResult(QStringLiteral("dvylika"), settings, 12.5).label,
+             QStringLiteral("DVYLIKA Eur 50 ct"));
+}
+
+QTEST_GUILESS_MAIN(tst_Present)
+#include "tst_present.moc"
