@@ -7,11 +7,12 @@
     icons/N.png         the same icon as PNG for the desktop icon theme
 
 Standard library only and deterministic: every run writes the same bytes, so the outputs are
-committed and a rerun shows no diff.
+committed and a rerun shows no diff; `make-images.py --check` tells whether they are current.
 """
 
 import os
 import struct
+import sys
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -271,20 +272,35 @@ def png(img):
             + chunk(b"IEND", b""))
 
 
-def write(name, data):
-    path = os.path.join(HERE, name)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data)
-
-
-def main():
-    write("picture1.bmp", bmp(picture1()))
-    write("picture2.gif", gif(picture2()))
-    write("suma-zodziais.ico", ico([icon(s) for s in (16, 24, 32, 48)]))
+def outputs():
+    yield "picture1.bmp", bmp(picture1())
+    yield "picture2.gif", gif(picture2())
+    yield "suma-zodziais.ico", ico([icon(s) for s in (16, 24, 32, 48)])
     for s in (16, 24, 32, 48, 128):
-        write(f"icons/{s}.png", png(icon(s)))
+        yield f"icons/{s}.png", png(icon(s))
+
+
+def main(argv):
+    """With --check, write nothing and fail if a committed file differs from what is drawn now."""
+    stale = []
+    for name, data in outputs():
+        path = os.path.join(HERE, name)
+        if len(argv) > 1 and argv[1] == "--check":
+            try:
+                with open(path, "rb") as f:
+                    if f.read() != data:
+                        stale.append(name)
+            except FileNotFoundError:
+                stale.append(name)
+        else:
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "wb") as f:
+                f.write(data)
+    if stale:
+        print("out of date, run assets/make-images.py:", " ".join(stale), file=sys.stderr)
+        return 1
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main(sys.argv))
