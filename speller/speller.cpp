@@ -1,7 +1,12 @@
 #include "speller.h"
 
-#include <cmath>  // floor, isnan
-#include <limits> // numeric_limits
+#include <QStringView>
+
+#include <algorithm> // copy, copy_n
+#include <array>
+#include <cmath>     // floor, isnan
+#include <limits>    // numeric_limits
+#include <stdexcept> // length_error
 
 namespace suma {
 
@@ -11,7 +16,7 @@ namespace {
 // follow a units word.
 const QString oneHundred = QStringLiteral("šimtas ");
 const QString hundreds = QStringLiteral(" šimtai ");
-constexpr QChar blank = u' ';
+constexpr char16_t blank = u' ';
 
 struct ScaleWords
 {
@@ -36,26 +41,92 @@ const QString &scaleWord(const ScaleWords &words, int n)
     return words.nominativePlural;
 }
 
-// Removes the blanks at both ends of the part of `text` that begins at `from`.
-void trimFrom(QString &text, qsizetype from)
+// The words of one call are built here and become a QString once, at the end: a QString grown
+// piece by piece spends more time checking and reallocating than the spelling itself takes.
+// The longest amount has 126 characters; the capacity leaves room for the scale words' blanks.
+class WordBuffer
 {
-    qsizetype end = text.size();
-    while (end > from && text.at(end - 1) == blank)
-        --end;
-    text.truncate(end);
-    qsizetype first = from;
-    while (first < end && text.at(first) == blank)
-        ++first;
-    text.remove(from, first - from);
-}
+public:
+    void append(QStringView piece)
+    {
+        if (piece.size() > capacity - length)
+            throw std::length_error("WordBuffer: words longer than any amount");
+        std::copy_n(piece.utf16(), piece.size(), chars.begin() + length);
+        length += piece.size();
+    }
 
-// Adds a piece of words to the text, one blank between them when the text already has words.
-// `pieceStart` is where the piece was written, right at the end of the text before it.
-void joinPiece(QString &text, qsizetype pieceStart)
+    [[nodiscard]] qsizetype size() const { return length; }
+
+    // Removes the blanks at both ends of the part that begins at `from`.
+    void trimFrom(qsizetype from)
+    {
+        while (length > from && chars[length - 1] == blank)
+            --length;
+        qsizetype first = from;
+        while (first < length && chars[first] == blank)
+            ++first;
+        if (first > from) {
+            std::copy(chars.begin() + first, chars.begin() + length, chars.begin() + from);
+            length -= first - from;
+        }
+    }
+
+    // Starts a piece of words: returns where it begins, after the blank that separates it from
+    // the words before it, if there are any.
+    qsizetype startPiece()
+    {
+        if (length > 0)
+            append(QStringView(&blank, 1));
+        return length;
+    }
+
+    // Ends the piece begun at `pieceStart`: trims it, and takes the separating blank back if
+    // nothing is left of it.
+    void endPiece(qsizetype pieceStart)
+    {
+        trimFrom(pieceStart);
+        if (length == pieceStart && pieceStart > 0)
+            --length;
+    }
+
+    [[nodiscard]] QString toString() const { return QStringView(chars.data(), length).toString(); }
+
+private:
+    static constexpr qsizetype capacity = 192;
+    std::array<char16_t, capacity> chars; // only the first `length` are ever read
+    qsizetype length = 0;
+};
+
+// simtai's work, appended to `text` so that versk builds its result in one buffer.
+void appendGroup(WordBuffer &text, const Speller &words, int kk)
 {
-    trimFrom(text, pieceStart);
-    if (pieceStart > 0 && text.size() > pieceStart)
-        text.insert(pieceStart, blank);
+    const qsizetype start = text.size();
+
+    const int h = kk / 100;
+    if (h > 0) {
+        if (h == 1) {
+            text.append(oneHundred);
+        } else {
+            text.append(words.vienetai.at(h));
+            text.append(hundreds);
+        }
+    }
+
+    const int r = kk % 100;
+    if (r < 10) {
+        text.append(words.vienetai.at(r));
+    } else if (r > 10 && r < 20) {
+        text.append(words.niolika.at(r - 10));
+    } else {
+        text.append(words.desimtys.at(r / 10));
+        const int u = r % 10;
+        if (u > 0) {
+            text.append(QStringView(&blank, 1));
+            text.append(words.vienetai.at(u));
+        }
+    }
+
+    text.trimFrom(start);
 }
 
 qint16 saturatedToInt16(double value)
@@ -104,42 +175,11 @@ void Speller::fillWordTables()
     desimtys[9] = QStringLiteral("devyniasdešimt");
 }
 
-void Speller::appendGroup(QString &text, const qint16 &kk) const
-{
-    const qsizetype start = text.size();
-
-    const int h = kk / 100;
-    if (h > 0) {
-        if (h == 1) {
-            text += oneHundred;
-        } else {
-            text += vienetai.at(h);
-            text += hundreds;
-        }
-    }
-
-    const int r = kk % 100;
-    if (r < 10) {
-        text += vienetai.at(r);
-    } else if (r > 10 && r < 20) {
-        text += niolika.at(r - 10);
-    } else {
-        text += desimtys.at(r / 10);
-        const int u = r % 10;
-        if (u > 0) {
-            text += blank;
-            text += vienetai.at(u);
-        }
-    }
-
-    trimFrom(text, start);
-}
-
 QString Speller::simtai(const qint16 &kk) const
 {
-    QString text;
-    appendGroup(text, kk);
-    return text;
+    WordBuffer text;
+    appendGroup(text, *this, kk);
+    return text.toString();
 }
 
 QString Speller::versk(const double &sk)
@@ -156,26 +196,26 @@ QString Speller::versk(const double &sk)
     const auto t = static_cast<qint16>(std::floor((whole % 1'000'000) / 1000.0));
     const auto u = static_cast<qint16>(whole % 1000);
 
-    QString text;
-    text.reserve(160); // the longest amount has 126 characters
+    WordBuffer text;
 
     if (sk3 > 0) {
-        appendGroup(text, sk3);
-        text += scaleWord(millions, sk3);
-        trimFrom(text, 0);
+        const qsizetype pieceStart = text.startPiece();
+        appendGroup(text, *this, sk3);
+        text.append(scaleWord(millions, sk3));
+        text.endPiece(pieceStart);
     }
     if (t > 0) {
-        const qsizetype pieceStart = text.size();
-        appendGroup(text, t);
-        text += scaleWord(thousands, t);
-        joinPiece(text, pieceStart);
+        const qsizetype pieceStart = text.startPiece();
+        appendGroup(text, *this, t);
+        text.append(scaleWord(thousands, t));
+        text.endPiece(pieceStart);
     }
     if (u > 0) {
-        const qsizetype pieceStart = text.size();
-        appendGroup(text, u);
-        joinPiece(text, pieceStart);
+        const qsizetype pieceStart = text.startPiece();
+        appendGroup(text, *this, u);
+        text.endPiece(pieceStart);
     }
-    return text;
+    return text.toString();
 }
 
 } // namespace suma

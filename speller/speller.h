@@ -36,10 +36,6 @@ public:
     qint16 sk3 = 0;
 
     static constexpr qint32 largestAmount = 999'999'999;
-
-private:
-    // simtai's work, appended to `text` so that versk builds its result in one string.
-    void appendGroup(QString &text, const qint16 &kk) const;
 };
 
 } // namespace suma

@@ -1,0 +1,164 @@
+// Per-amount figures for the speller beside ICU's rule-based spell-out for Lithuanian, on one
+// fixed set of amounts, with the ratios printed at the end.
+#include "amounts.h"
+#include "speller.h"
+
+#include <benchmark/benchmark.h>
+#include <unicode/locid.h>
+#include <unicode/rbnf.h>
+
+#include <QString>
+
+#include <cstdio> // printf
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using suma::bench::amountCount;
+
+const std::vector<std::int32_t> &amounts()
+{
+    static const auto fixed = suma::bench::fixedAmounts();
+    return fixed;
+}
+
+// versk takes its amount as a double, as the window hands it over.
+const std::vector<double> &amountsAsDouble()
+{
+    static const std::vector<double> converted(amounts().begin(), amounts().end());
+    return converted;
+}
+
+suma::Speller &speller()
+{
+    static suma::Speller filled = [] {
+        suma::Speller s;
+        s.fillWordTables();
+        return s;
+    }();
+    return filled;
+}
+
+icu::RuleBasedNumberFormat &icuSpellout()
+{
+    static std::unique_ptr<icu::RuleBasedNumberFormat> format = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        auto f = std::make_unique<icu::RuleBasedNumberFormat>(icu::URBNF_SPELLOUT,
+                                                              icu::Locale("lt"), status);
+        if (U_FAILURE(status)) {
+            std::fprintf(stderr, "ICU spell-out for \"lt\": %s\n", u_errorName(status));
+            std::exit(1);
+        }
+        return f;
+    }();
+    return *format;
+}
+
+void simtai(benchmark::State &state)
+{
+    const auto &s = speller();
+    qint16 kk = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(s.simtai(kk));
+        kk = static_cast<qint16>(kk == 999 ? 0 : kk + 1);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void versk(benchmark::State &state)
+{
+    auto &s = speller();
+    const auto &in = amountsAsDouble();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(s.versk(in[i]));
+        i = i + 1 == in.size() ? 0 : i + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void icuSpelloutInt32(benchmark::State &state)
+{
+    auto &format = icuSpellout();
+    const auto &in = amounts();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        icu::UnicodeString text;
+        format.format(in[i], text);
+        benchmark::DoNotOptimize(text);
+        i = i + 1 == in.size() ? 0 : i + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void icuSpelloutDouble(benchmark::State &state)
+{
+    auto &format = icuSpellout();
+    const auto &in = amountsAsDouble();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        icu::UnicodeString text;
+        format.format(in[i], text);
+        benchmark::DoNotOptimize(text);
+        i = i + 1 == in.size() ? 0 : i + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// Every amount of the set exactly once per repetition, so that both sides see the same amounts.
+constexpr auto onePass = static_cast<benchmark::IterationCount>(amountCount);
+
+BENCHMARK(simtai);
+BENCHMARK(versk)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(icuSpelloutInt32)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(icuSpelloutDouble)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// The console table as usual, plus the time of each benchmark kept for the ratios. CPU time,
+// not wall time: it is what the spelling costs, and other work on a shared machine moves it less.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto &run : runs) {
+            if (run.error_occurred)
+                continue;
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (single || median)
+                nanoseconds[run.run_name.function_name] =
+                    run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+        }
+    }
+
+    void printRatio(const char *what, const std::string &slow, const std::string &fast) const
+    {
+        const auto s = nanoseconds.find(slow);
+        const auto f = nanoseconds.find(fast);
+        if (s == nanoseconds.end() || f == nanoseconds.end() || f->second <= 0)
+            return;
+        std::printf("%-44s %8.1f ns / %6.1f ns = %5.1fx\n", what, s->second, f->second,
+                    s->second / f->second);
+    }
+
+    std::map<std::string, double> nanoseconds;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nRatios (median CPU time per amount):\n");
+    reporter.printRatio("versk vs ICU spell-out (int32 in)", "icuSpelloutInt32", "versk");
+    reporter.printRatio("versk vs ICU spell-out (double in)", "icuSpelloutDouble", "versk");
+    benchmark::Shutdown();
+    return 0;
+}
