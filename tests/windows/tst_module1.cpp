@@ -1,0 +1,304 @@
+// Module1 on a real Win32 window: the "Apie..." entry, what WindowProc catches and what it
+// passes on, and the unload step. The window's own procedure records what reaches it and
+// answers with values the test chooses, so "passed on unchanged" can be checked both ways.
+#include "module1.h"
+
+#include <cstdint> // uint64_t
+#include <cstdio>  // printf
+#include <cstring> // strcmp
+#include <vector>
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+
+void check(bool ok, const char *what, const char *context, int line)
+{
+    if (ok) {
+        ++passed;
+        return;
+    }
+    ++failed;
+    if (*context)
+        std::printf("FAIL line %d: %s  [%s]\n", line, what, context);
+    else
+        std::printf("FAIL line %d: %s\n", line, what);
+}
+
+#define CHECK_IN(cond, context) check((cond), #cond, (context), __LINE__)
+#define CHECK(cond) CHECK_IN(cond, "")
+
+struct Received {
+    HWND hWnd;
+    UINT uMsg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// What the window's own procedure saw of the messages the test sends, and what it answers.
+std::vector<Received> received;
+LRESULT reply = 0;
+int aboutShown = 0;
+
+bool isTestMessage(UINT uMsg)
+{
+    return uMsg == WM_SYSCOMMAND || uMsg == WM_COMMAND || uMsg == WM_APP;
+}
+
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    // The test's messages are answered here and go no further, so SC_CLOSE closes nothing.
+    if (isTestMessage(uMsg)) {
+        received.push_back({hWnd, uMsg, wParam, lParam});
+        return reply;
+    }
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+// Every SetWindowLongPtrA call of the program, seen through its import slot. Wine quietly
+// ignores a null window procedure, so whether the unload step writes one can only be seen here.
+struct ProcWrite {
+    HWND hWnd;
+    LONG_PTR value;
+};
+std::vector<ProcWrite> procWrites;
+using SetWindowLongPtrFn = LONG_PTR(WINAPI *)(HWND, int, LONG_PTR);
+SetWindowLongPtrFn realSetWindowLongPtrA = nullptr;
+
+LONG_PTR WINAPI countingSetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value)
+{
+    if (index == GWLP_WNDPROC)
+        procWrites.push_back({hWnd, value});
+    return realSetWindowLongPtrA(hWnd, index, value);
+}
+
+// The slot in this program's import table through which calls to dll!function go.
+void **importSlot(const char *dll, const char *function)
+{
+    auto *base = reinterpret_cast<BYTE *>(GetModuleHandleA(nullptr));
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0)
+        return nullptr;
+    for (auto *entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + imports.VirtualAddress);
+         entry->Name != 0; ++entry) {
+        if (lstrcmpiA(reinterpret_cast<const char *>(base + entry->Name), dll) != 0)
+            continue;
+        auto *names = reinterpret_cast<IMAGE_THUNK_DATA *>(base + entry->OriginalFirstThunk);
+        auto *slots = reinterpret_cast<IMAGE_THUNK_DATA *>(base + entry->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                continue;
+            const auto *byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char *>(byName->Name), function) == 0)
+                return reinterpret_cast<void **>(&slots->u1.Function);
+        }
+    }
+    return nullptr;
+}
+
+bool interceptSetWindowLongPtrA()
+{
+    void **slot = importSlot("user32.dll", "SetWindowLongPtrA");
+    DWORD oldProtection = 0;
+    if (!slot || !VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &oldProtection))
+        return false;
+    realSetWindowLongPtrA = reinterpret_cast<SetWindowLongPtrFn>(*slot);
+    *slot = reinterpret_cast<void *>(&countingSetWindowLongPtrA);
+    VirtualProtect(slot, sizeof *slot, oldProtection, &oldProtection);
+    return true;
+}
+
+// A crash (a truncated procedure address called, say) ends the run as a failure at once
+// instead of waiting on the debugger that Wine would start.
+LONG WINAPI reportCrash(EXCEPTION_POINTERS *info)
+{
+    std::printf("CRASH: exception 0x%08lX\n%d passed, %d failed\n",
+                static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode), passed, failed + 1);
+    std::fflush(stdout);
+    ExitProcess(3);
+}
+
+LONG_PTR addressOf(WNDPROC proc)
+{
+    return reinterpret_cast<LONG_PTR>(proc);
+}
+
+LONG_PTR currentProc(HWND hWnd)
+{
+    return GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
+}
+
+HWND makeWindow()
+{
+    HWND hWnd = CreateWindowExA(0, "SumaTestWindow", "Suma", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (hWnd)
+        ShowWindow(hWnd, SW_SHOWNORMAL);
+    return hWnd;
+}
+
+std::vector<UINT> menuIds(HMENU menu)
+{
+    std::vector<UINT> ids;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i)
+        ids.push_back(GetMenuItemID(menu, i));
+    return ids;
+}
+
+// Large enough to be cut by anything that squeezes a pointer-sized value into 32 bits.
+constexpr LPARAM wideValue(std::uint64_t low)
+{
+    return static_cast<LPARAM>(sizeof(LPARAM) == 8 ? (0x5A5A000000000000ull | low) : low);
+}
+
+void testInstallAndPassOn()
+{
+    HWND hWnd = makeWindow();
+    CHECK(hWnd != nullptr);
+    if (!hWnd)
+        return;
+
+    const std::vector<UINT> before = menuIds(GetSystemMenu(hWnd, FALSE));
+    CHECK(!before.empty());
+
+    procWrites.clear();
+    Module1::installAboutEntry(hWnd, [] { ++aboutShown; });
+    CHECK(aboutShown == 0);
+    CHECK(procWrites.size() == 1);
+    if (!procWrites.empty())
+        CHECK(procWrites.front().hWnd == hWnd && procWrites.front().value == addressOf(&Module1::WindowProc));
+
+    // The entry: last, identifier 999, text exactly "Apie...", enabled; the others untouched.
+    HMENU menu = GetSystemMenu(hWnd, FALSE);
+    const std::vector<UINT> after = menuIds(menu);
+    CHECK(after.size() == before.size() + 1);
+    CHECK(std::vector<UINT>(after.begin(), after.end() - 1) == before);
+    const int last = GetMenuItemCount(menu) - 1;
+    CHECK(GetMenuItemID(menu, last) == 999);
+    char text[64] = {};
+    CHECK(GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION) == 7);
+    CHECK(std::strcmp(text, "Apie...") == 0);
+    CHECK((GetMenuState(menu, last, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)) == 0);
+
+    // WindowProc sits in front of the window's own procedure, which is kept whole.
+    CHECK(currentProc(hWnd) == addressOf(&Module1::WindowProc));
+    CHECK(Module1::PrevWndProc == addressOf(&RecordingProc));
+
+    // The About command is caught every time it comes, and goes no further.
+    for (const char *round : {"first about", "second about"}) {
+        received.clear();
+        reply = 12345;
+        const int shownBefore = aboutShown;
+        const LRESULT result = SendMessageA(hWnd, WM_SYSCOMMAND, 999, 0);
+        CHECK_IN(result == 0, round);
+        CHECK_IN(aboutShown == shownBefore + 1, round);
+        CHECK_IN(received.empty(), round);
+    }
+
+    // Everything else reaches the previous procedure as sent, and its answer comes back as given.
+    struct PassOn {
+        const char *name;
+        UINT uMsg;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT reply;
+    };
+    const PassOn passOn[] = {
+        {"999 with low bits cleared", WM_SYSCOMMAND, 992, 0, 7},
+        {"999 in the low word only", WM_SYSCOMMAND, 0x10000 + 999, 0, 8},
+        {"move", WM_SYSCOMMAND, SC_MOVE, 0, wideValue(0x0101)},
+        {"move by keyboard", WM_SYSCOMMAND, SC_MOVE | 0x2, 0, 9},
+        {"close", WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(20, 30), wideValue(0x0202)},
+        {"close answered 0", WM_SYSCOMMAND, SC_CLOSE, 0, 0},
+        {"minimize", WM_SYSCOMMAND, SC_MINIMIZE, 0, -1},
+        {"command 999", WM_COMMAND, 999, 0, wideValue(0x0303)},
+        {"command 999 from a control", WM_COMMAND, MAKEWPARAM(999, BN_CLICKED),
+         reinterpret_cast<LPARAM>(hWnd), 10},
+        {"pointer-sized parameter", WM_APP, 999, wideValue(0xBEEF), wideValue(0x0404)},
+    };
+    for (const PassOn &row : passOn) {
+        received.clear();
+        reply = row.reply;
+        const int shownBefore = aboutShown;
+        const LRESULT result = SendMessageA(hWnd, row.uMsg, row.wParam, row.lParam);
+        CHECK_IN(result == row.reply, row.name);
+        CHECK_IN(received.size() == 1, row.name);
+        if (received.size() == 1) {
+            const Received &got = received.front();
+            CHECK_IN(got.hWnd == hWnd && got.uMsg == row.uMsg, row.name);
+            CHECK_IN(got.wParam == row.wParam && got.lParam == row.lParam, row.name);
+        }
+        CHECK_IN(aboutShown == shownBefore, row.name);
+    }
+    CHECK(IsWindow(hWnd)); // the close command went to the recording, not to a real close
+
+    // Unload: the window's own procedure is back, and the About command is no longer caught.
+    procWrites.clear();
+    Module1::restoreWindowProc(hWnd);
+    CHECK(procWrites.size() == 1);
+    if (!procWrites.empty())
+        CHECK(procWrites.front().hWnd == hWnd && procWrites.front().value == addressOf(&RecordingProc));
+    CHECK(currentProc(hWnd) == addressOf(&RecordingProc));
+    received.clear();
+    reply = 77;
+    const int shownBefore = aboutShown;
+    CHECK(SendMessageA(hWnd, WM_SYSCOMMAND, 999, 0) == 77);
+    CHECK(received.size() == 1);
+    CHECK(aboutShown == shownBefore);
+
+    DestroyWindow(hWnd);
+}
+
+void testFailedInstall()
+{
+    // Installing on a window that is gone fails; nothing is saved.
+    HWND gone = makeWindow();
+    CHECK(gone != nullptr);
+    DestroyWindow(gone);
+    Module1::installAboutEntry(gone, [] { ++aboutShown; });
+    CHECK(Module1::PrevWndProc == 0);
+
+    // Then the unload step must not write that 0 back over a live window's procedure.
+    HWND hWnd = makeWindow();
+    CHECK(hWnd != nullptr);
+    if (!hWnd)
+        return;
+    procWrites.clear();
+    Module1::restoreWindowProc(hWnd);
+    CHECK(procWrites.empty());
+    CHECK(currentProc(hWnd) == addressOf(&RecordingProc));
+    received.clear();
+    reply = 55;
+    CHECK(SendMessageA(hWnd, WM_APP, 1, 2) == 55);
+    DestroyWindow(hWnd);
+}
+
+} // namespace
+
+int main()
+{
+    SetUnhandledExceptionFilter(&reportCrash);
+    if (!interceptSetWindowLongPtrA()) {
+        std::printf("cannot find SetWindowLongPtrA in the import table\n0 passed, 1 failed\n");
+        return 1;
+    }
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &RecordingProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "SumaTestWindow";
+    if (!RegisterClassA(&windowClass)) {
+        std::printf("cannot register the window class\n0 passed, 1 failed\n");
+        return 1;
+    }
+
+    testInstallAndPassOn();
+    testFailedInstall();
+
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
