@@ -1,14 +1,18 @@
 // Per-amount figures for the speller beside ICU's rule-based spell-out for Lithuanian, on one
 // fixed set of amounts, with the ratios printed at the end.
 #include "amounts.h"
+#include "numberreading.h"
+#include "presentation.h"
 #include "speller.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/locid.h>
 #include <unicode/rbnf.h>
 
+#include <QLocale>
 #include <QString>
 
+#include <cmath>  // floor
 #include <cstdio> // printf
 #include <map>
 #include <memory>
@@ -29,6 +33,19 @@ const std::vector<double> &amountsAsDouble()
 {
     static const std::vector<double> converted(amounts().begin(), amounts().end());
     return converted;
+}
+
+// The amounts as typed under Lithuanian settings, with cents so that the money suffixes are at work.
+const std::vector<QString> &typedTexts()
+{
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> t;
+        t.reserve(amountCount);
+        for (const auto amount : amounts())
+            t.push_back(QStringLiteral("%1,%2").arg(amount).arg(amount % 100, 2, 10, QChar(u'0')));
+        return t;
+    }();
+    return texts;
 }
 
 suma::Speller &speller()
@@ -107,6 +124,24 @@ void icuSpelloutDouble(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 
+// What the window does for one typed text: read the number, spell its floor, apply the letter
+// case and the money suffixes.
+void labelText(benchmark::State &state)
+{
+    auto &s = speller();
+    const auto &in = typedTexts();
+    const QLocale lithuanian(QLocale::Lithuanian, QLocale::Lithuania);
+    const suma::ResultSettings settings; // money, first letter capital: the window's start
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto typed = suma::readNumber(in[i], lithuanian);
+        const double amount = std::floor(*typed);
+        benchmark::DoNotOptimize(suma::presentResult(s.versk(amount), settings, *typed));
+        i = i + 1 == in.size() ? 0 : i + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 // Every amount of the set exactly once per repetition, so that both sides see the same amounts.
 constexpr auto onePass = static_cast<benchmark::IterationCount>(amountCount);
 
@@ -114,6 +149,7 @@ BENCHMARK(simtai);
 BENCHMARK(versk)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(icuSpelloutInt32)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(icuSpelloutDouble)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(labelText)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 
 // The console table as usual, plus the time of each benchmark kept for the ratios. CPU time,
 // not wall time: it is what the spelling costs, and other work on a shared machine moves it less.
@@ -159,6 +195,8 @@ int main(int argc, char **argv)
     std::printf("\nRatios (median CPU time per amount):\n");
     reporter.printRatio("versk vs ICU spell-out (int32 in)", "icuSpelloutInt32", "versk");
     reporter.printRatio("versk vs ICU spell-out (double in)", "icuSpelloutDouble", "versk");
+    reporter.printRatio("whole label text vs ICU spell-out (int32 in)", "icuSpelloutInt32",
+                        "labelText");
     benchmark::Shutdown();
     return 0;
 }
