@@ -1,12 +1,121 @@
 #include "form1.h"
 
-Form1::Form1(QWidget *parent) : QWidget(parent)
+#include "presentation.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath> // floor
+
+namespace {
+
+const QString notANumber = QStringLiteral("Turi būti skaičius");
+const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
+
+constexpr qint16 carriageReturn = 13;
+
+// The character code of a typed key as the key-press handler takes it; 0 for keys that type
+// nothing (arrows, function keys). Both Enter keys give a carriage return.
+qint16 characterCode(const QKeyEvent &key)
 {
-    setWindowTitle(QStringLiteral("Suma žodžiais"));
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        return carriageReturn;
+    const QString text = key.text();
+    if (text.size() != 1)
+        return 0;
+    return static_cast<qint16>(text.front().unicode());
 }
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent), m_ownToolkit(std::make_unique<suma::WidgetToolkit>(this)),
+      m_toolkit(*m_ownToolkit)
+{
+    setupDesign();
+    connectEvents();
+}
+
+Form1::Form1(suma::Toolkit &toolkit, QWidget *parent) : QWidget(parent), m_toolkit(toolkit)
+{
+    setupDesign();
+    connectEvents();
+}
+
+Form1::~Form1() = default;
 
 void Form1::Form_Load()
 {
     fillWordTables();
     show();
+}
+
+void Form1::connectEvents()
+{
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
+    Text1->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text1 && event->type() == QEvent::KeyPress) {
+        qint16 keyAscii = characterCode(*static_cast<QKeyEvent *>(event));
+        if (keyAscii != 0) {
+            Text1_KeyPress(keyAscii);
+            if (keyAscii == 0)
+                return true; // discarded: the text box never sees it
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Command1_Click()
+{
+    if (const std::optional<double> typed = m_toolkit.readNumber(Text1->text())) {
+        double amount = std::floor(*typed);
+        if (amount > largestAmount) {
+            m_toolkit.messageBox(tooLarge);
+            return; // nothing else changes, not even the clipboard
+        }
+        rodyk(amount);
+    } else {
+        m_toolkit.messageBox(notANumber);
+    }
+    Check2_Click();
+    m_toolkit.setClipboardText(Label1->text());
+}
+
+void Form1::Text1_KeyPress(qint16 &KeyAscii)
+{
+    if (KeyAscii == carriageReturn) {
+        KeyAscii = 0;
+        Command1_Click();
+    }
+}
+
+void Form1::Check2_Click()
+{
+    Check1->setEnabled(Check2->checkState() == Qt::Unchecked);
+}
+
+void Form1::rodyk(double &amount)
+{
+    // A box counts as ticked by any value but "unchecked", a greyed one too.
+    suma::ResultSettings settings;
+    settings.allCapitals = Check2->checkState() != Qt::Unchecked;
+    settings.firstCapital = Check1->checkState() != Qt::Unchecked;
+    settings.money = Option1->isChecked();
+
+    QString words = versk(amount);
+    // Only money mode needs the typed text again, for the cents.
+    const double typed = settings.money ? m_toolkit.readNumber(Text1->text()).value_or(0.0) : 0.0;
+    suma::ResultText result = suma::presentResult(std::move(words), settings, typed);
+    if (result.cents)
+        amount = *result.cents;
+    Label1->setText(result.label);
 }

@@ -1,8 +1,19 @@
 #pragma once
 
 #include "speller.h"
+#include "toolkit.h"
 
 #include <QWidget>
+#include <QtGlobal> // qint16
+
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 // The one window of the program. It is the speller, too, so that the speller's tables and
 // methods are the window's own public members.
@@ -11,8 +22,52 @@ class Form1 : public QWidget, public suma::Speller
     Q_OBJECT
 
 public:
+    // The window with the real toolkit: message boxes and the system clipboard.
     explicit Form1(QWidget *parent = nullptr);
+    // The window over another toolkit, which must outlive it (tests record through it).
+    explicit Form1(suma::Toolkit &toolkit, QWidget *parent = nullptr);
+    ~Form1() override;
 
     // The load step: fills the word tables first, then shows the window.
     void Form_Load();
+
+    // The controls, named as the rest of the program knows them. The window owns them.
+    QGroupBox *Frame1 = nullptr; // "Suma žodžiais": the result
+    QGroupBox *Frame2 = nullptr; // "Raidės": the letter case
+    QGroupBox *Frame3 = nullptr; // "Forma": money or plain number
+    QRadioButton *Option1 = nullptr;
+    QRadioButton *Option2 = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QCheckBox *Check2 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Picture1 = nullptr;
+    QLabel *Picture2 = nullptr;
+
+protected:
+    // Hands the keys typed into Text1 to Text1_KeyPress first.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend class tst_Form1;
+
+    // Creates the controls in their start state; the window's whole design lives here.
+    void setupDesign();
+    void connectEvents();
+
+    // The convert command: test the typed text, refuse it or show its result, then bring
+    // Check1 up to date and copy the result to the clipboard.
+    void Command1_Click();
+    // The Enter key (code 13) is swallowed and runs the convert command; setting KeyAscii to 0
+    // discards the key.
+    void Text1_KeyPress(qint16 &KeyAscii);
+    // Check1 is enabled exactly while Check2 is not ticked; its tick is kept either way.
+    void Check2_Click();
+    // Shows the result for the whole amount in Label1, by the settings of the moment; in money
+    // mode the amount is replaced by the cents.
+    void rodyk(double &amount);
+
+    std::unique_ptr<suma::Toolkit> m_ownToolkit;
+    suma::Toolkit &m_toolkit;
 };
