@@ -1,0 +1,100 @@
+// Feeds arbitrary bytes to everything that reads what a user types: number reading, the words,
+// and the result text in every mode and letter case. A broken promise aborts, so the fuzzer
+// reports it like a crash.
+//
+// Input: one byte of switches, then the text. Bit 0 picks how the bytes become text (UTF-8, or
+// raw UTF-16 so that lone surrogates get through); bits 1-3 pick money mode and the letter case;
+// bit 4 picks the locale.
+#include "numberreading.h"
+#include "presentation.h"
+#include "speller.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <cmath>   // floor
+#include <cstddef> // size_t
+#include <cstdint> // uint8_t
+#include <cstdio>  // fprintf
+#include <cstdlib> // abort
+
+namespace {
+
+void require(bool promise, const char *what, const QString &text)
+{
+    if (promise)
+        return;
+    std::fprintf(stderr, "broken promise: %s\ntext: %s\n", what, qUtf8Printable(text));
+    std::abort();
+}
+
+bool hasBlankAtAnEnd(const QString &text)
+{
+    return !text.isEmpty() && (text.front() == u' ' || text.back() == u' ');
+}
+
+const suma::Speller &speller()
+{
+    static const suma::Speller filled = [] {
+        suma::Speller s;
+        s.fillWordTables();
+        return s;
+    }();
+    return filled;
+}
+
+QString textFrom(const std::uint8_t *data, std::size_t size, bool utf16)
+{
+    if (!utf16)
+        return QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    QString text(qsizetype(size / 2), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        text[i] = QChar(char16_t(data[2 * i] | data[2 * i + 1] << 8));
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const std::uint8_t switches = data[0];
+    const QString text = textFrom(data + 1, size - 1, switches & 1);
+
+    suma::ResultSettings settings;
+    settings.money = switches & 2;
+    settings.allCapitals = switches & 4;
+    settings.firstCapital = switches & 8;
+    static const QLocale lithuanian(QLocale::Lithuanian, QLocale::Lithuania);
+    static const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale &locale = switches & 16 ? english : lithuanian;
+
+    // The text as the window and zodziais see it.
+    const auto typed = suma::readNumber(text, locale);
+    const auto fromText = suma::presentResult(QString(), settings, text, locale);
+    require(!fromText.cents || (*fromText.cents >= 0 && *fromText.cents <= 99), "cents 0..99", text);
+    if (!typed)
+        return 0;
+    require(std::isfinite(*typed), "a number read is finite", text);
+
+    const double amount = std::floor(*typed);
+    suma::Speller s = speller();
+    const QString words = s.versk(amount);
+    require(words.isEmpty() == !(amount >= 1 && amount <= suma::Speller::largestAmount),
+            "words exactly for 1..999,999,999", text);
+    require(!hasBlankAtAnEnd(words) && !words.contains(QStringLiteral("  ")),
+            "words: single blanks inside only", text);
+
+    const auto result = suma::presentResult(words, settings, *typed);
+    require(!hasBlankAtAnEnd(result.label), "label: no blank at either end", text);
+    require(result.cents.has_value() == settings.money, "cents exactly in money mode", text);
+    if (result.cents)
+        require(*result.cents >= 0 && *result.cents <= 99, "cents 0..99", text);
+    if (words.isEmpty() && !settings.money)
+        require(result.label.isEmpty(), "no words, no label for a plain number", text);
+
+    const auto group = static_cast<qint16>(text.size() % 1000);
+    require(!hasBlankAtAnEnd(s.simtai(group)), "group: no blank at either end", text);
+    return 0;
+}
