@@ -1,0 +1,217 @@
+// Hostile input to both ways in: the window's convert command and zodziais. Every input ends in
+// a defined result or a refusal, and a refusal keeps what was already shown and copied.
+#include "form1.h"
+#include "recordingtoolkit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString notANumber = QStringLiteral("Turi būti skaičius");
+const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
+const QString largestInWords = QStringLiteral(
+    "Devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt devyni "
+    "tūkstančiai devyni šimtai devyniasdešimt devyni Lt");
+
+enum class Outcome { Shown, NotANumber, TooLarge };
+
+constexpr qsizetype megabyte = 1024 * 1024;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+class tst_Hostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania)); }
+
+    void convertCommand_data();
+    void convertCommand();
+
+    void zodziais_data();
+    void zodziais();
+};
+
+void tst_Hostile::convertCommand_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("money");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<QString>("label"); // when shown
+
+    const auto shown = Outcome::Shown;
+    QTest::newRow("10 MB of digits") << QString(10 * megabyte, u'1') << true << Outcome::NotANumber
+                                     << QString();
+    QTest::newRow("10 MB paste of a number and zeros")
+        << QStringLiteral("12,5") + QString(10 * megabyte, u'0') << true << shown
+        << QStringLiteral("Dvylika Lt 50 ct");
+    QTest::newRow("10 MB of letters") << QString(10 * megabyte, u'x') << true
+                                      << Outcome::NotANumber << QString();
+    QTest::newRow("1 MB of blanks") << QString(megabyte, u' ') << true << Outcome::NotANumber
+                                    << QString();
+    QTest::newRow("a number, then 1 MB of blanks") << QStringLiteral("42") + QString(megabyte, u' ')
+                                                   << true << shown
+                                                   << QStringLiteral("Keturiasdešimt du Lt");
+    QTest::newRow("NUL inside") << QStringLiteral("12") + QChar(u'\0') + QStringLiteral("3")
+                                << true << Outcome::NotANumber << QString();
+    QTest::newRow("NUL alone") << QString(1, QChar(u'\0')) << true << Outcome::NotANumber
+                               << QString();
+    QTest::newRow("bell and escape") << QStringLiteral("1\a2\x1b") << true << Outcome::NotANumber
+                                     << QString();
+    QTest::newRow("lone surrogate") << QStringLiteral("12") + QChar(char16_t(0xD800)) << true
+                                    << Outcome::NotANumber << QString();
+    QTest::newRow("Arabic-Indic digits") << QStringLiteral("١٢٣") << true << Outcome::NotANumber
+                                         << QString();
+    QTest::newRow("1e-400 underflows") << QStringLiteral("1e-400") << true << Outcome::NotANumber
+                                       << QString();
+    QTest::newRow("1e400 overflows") << QStringLiteral("1e400") << true << Outcome::NotANumber
+                                     << QString();
+    QTest::newRow("1e308 is too large") << QStringLiteral("1e308") << true << Outcome::TooLarge
+                                        << QString();
+    QTest::newRow("-1e308") << QStringLiteral("-1e308") << true << shown << QString();
+    QTest::newRow("-1e308 plain") << QStringLiteral("-1e308") << false << shown << QString();
+    QTest::newRow("-2147483649") << QStringLiteral("-2147483649") << true << shown << QString();
+    QTest::newRow("-2147483648,5") << QStringLiteral("-2147483648,5") << true << shown
+                                   << QStringLiteral("50 ct");
+    QTest::newRow("999999999,995 rounds to no cents")
+        << QStringLiteral("999999999,995") << true << shown << largestInWords;
+    QTest::newRow("999999999,995 plain")
+        << QStringLiteral("999999999,995") << false << shown
+        << largestInWords.chopped(QStringLiteral(" Lt").size());
+    QTest::newRow("0,005 has no words and no cents") << QStringLiteral("0,005") << true << shown
+                                                     << QString();
+    QTest::newRow("inf") << QStringLiteral("inf") << true << Outcome::NotANumber << QString();
+    QTest::newRow("nan") << QStringLiteral("nan") << true << Outcome::NotANumber << QString();
+}
+
+void tst_Hostile::convertCommand()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, money);
+    QFETCH(Outcome, outcome);
+    QFETCH(QString, label);
+
+    RecordingToolkit toolkit;
+    Form1 form(toolkit);
+    form.Form_Load();
+    (money ? form.Option1 : form.Option2)->setChecked(true);
+
+    // Something already shown and copied, which a refusal must keep.
+    form.Text1->setText(QStringLiteral("21"));
+    form.Command1->click();
+    const QString before = money ? QStringLiteral("Dvidešimt vienas Lt")
+                                 : QStringLiteral("Dvidešimt vienas");
+    QCOMPARE(form.Label1->text(), before);
+    QCOMPARE(toolkit.clipboard, before);
+    const int writesBefore = toolkit.clipboardWrites;
+
+    // As a paste puts it into the box.
+    form.Text1->clear();
+    form.Text1->insert(typed);
+    form.Command1->click();
+
+    switch (outcome) {
+    case Outcome::Shown:
+        QVERIFY(toolkit.messages.isEmpty());
+        QCOMPARE(form.Label1->text(), label);
+        QCOMPARE(toolkit.clipboard, label);
+        break;
+    case Outcome::NotANumber:
+        QCOMPARE(toolkit.messages.size(), 1);
+        QCOMPARE(toolkit.messages.front().text, notANumber);
+        QCOMPARE(form.Label1->text(), before);
+        QCOMPARE(toolkit.clipboard, before);
+        QCOMPARE(toolkit.clipboardWrites, writesBefore + 1);
+        break;
+    case Outcome::TooLarge:
+        QCOMPARE(toolkit.messages.size(), 1);
+        QCOMPARE(toolkit.messages.front().text, tooLarge);
+        QCOMPARE(form.Label1->text(), before);
+        QCOMPARE(toolkit.clipboard, before);
+        QCOMPARE(toolkit.clipboardWrites, writesBefore);
+        break;
+    }
+}
+
+void tst_Hostile::zodziais_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("lines"); // standard output, one line per input line
+    QTest::addColumn<int>("refused");       // lines refused, each reported on standard error
+
+    QTest::newRow("10 MB line of digits") << QByteArray(10 * megabyte, '1') + "\n7\n"
+                                          << QStringList{QString(), QStringLiteral("Septyni Lt")}
+                                          << 1;
+    QTest::newRow("1 MB of blanks") << QByteArray(megabyte, ' ') + '\n' << QStringList{QString()}
+                                    << 1;
+    QTest::newRow("a number, then 1 MB of blanks")
+        << QByteArray("42") + QByteArray(megabyte, ' ') + '\n'
+        << QStringList{QStringLiteral("Keturiasdešimt du Lt")} << 0;
+    QTest::newRow("NUL inside a line") << QByteArray("12\0003\n5\n", 7)
+                                       << QStringList{QString(), QStringLiteral("Penki Lt")} << 1;
+    QTest::newRow("control characters") << QByteArray("\a12\x1b\n") << QStringList{QString()}
+                                        << 1;
+    QTest::newRow("CR LF line ends") << QByteArray("12\r\n3\r\n")
+                                     << QStringList{QStringLiteral("Dvylika Lt"),
+                                                    QStringLiteral("Trys Lt")}
+                                     << 0;
+    QTest::newRow("invalid UTF-8") << QByteArray("\xc3\x28\n5\n\xed\xa0\x80\n\x80\n")
+                                   << QStringList{QString(), QStringLiteral("Penki Lt"), QString(),
+                                                  QString()}
+                                   << 3;
+    QTest::newRow("UTF-16 with its byte order mark")
+        << QByteArray("\xff\xfe" "1\0" "2\0" "\n\0", 8) << QStringList{QStringLiteral("Dvylika Lt")}
+        << 0;
+    QTest::newRow("no line end at the end") << QByteArray("7")
+                                            << QStringList{QStringLiteral("Septyni Lt")} << 0;
+    QTest::newRow("1e-400") << QByteArray("1e-400\n") << QStringList{QString()} << 1;
+    QTest::newRow("-1e308") << QByteArray("-1e308\n") << QStringList{QString()} << 0;
+    QTest::newRow("-2147483649") << QByteArray("-2147483649\n") << QStringList{QString()} << 0;
+    QTest::newRow("999999999,995") << QByteArray("999999999,995\n")
+                                   << QStringList{largestInWords} << 0;
+    QTest::newRow("0,005") << QByteArray("0,005\n") << QStringList{QString()} << 0;
+    QTest::newRow("1e308 is too large") << QByteArray("1e308\n8\n")
+                                        << QStringList{QString(), QStringLiteral("Aštuoni Lt")}
+                                        << 1;
+}
+
+void tst_Hostile::zodziais()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, lines);
+    QFETCH(int, refused);
+
+    QProcess process;
+    process.start(QStringLiteral(ZODZIAIS_PATH), {QStringLiteral("--locale"), QStringLiteral("lt_LT")});
+    QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
+    process.write(input);
+    process.closeWriteChannel();
+    QVERIFY2(process.waitForFinished(120'000), "zodziais did not finish");
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), refused > 0 ? 1 : 0);
+
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.endsWith(u'\n'), "every output line ends");
+    out.chop(1);
+    QCOMPARE(out.split(u'\n'), lines);
+
+    // One short report per refusal: a runaway line is not echoed back whole.
+    const QByteArray err = process.readAllStandardError();
+    QCOMPARE(err.count('\n'), refused);
+    QVERIFY2(err.size() <= refused * 300, err.left(400).constData());
+}
+
+QTEST_MAIN(tst_Hostile)
+#include "tst_hostile.moc"
