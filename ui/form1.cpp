@@ -48,12 +48,6 @@ Form1::Form1(suma::Toolkit &toolkit, QWidget *parent) : QWidget(parent), m_toolk
 
 Form1::~Form1() = default;
 
-void Form1::Form_Load()
-{
-    fillWordTables();
-    show();
-}
-
 void Form1::connectEvents()
 {
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);

@@ -12,6 +12,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -28,8 +29,15 @@ public:
     explicit Form1(suma::Toolkit &toolkit, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // The load step: fills the word tables first, then shows the window.
+    // The load step, in this order: fills the word tables, extends the window menu with
+    // "Apie...", shows the window, and on Windows puts WindowProc in front of its procedure.
     void Form_Load();
+    // The unload step, run once for each close of the window. It leaves Cancel as it is; a
+    // Cancel other than 0 would keep the window open.
+    virtual void Form_Unload(int &Cancel);
+
+    // The about message, line breaks as CR LF.
+    [[nodiscard]] static QString aboutText();
 
     // The controls, named as the rest of the program knows them. The window owns them.
     QGroupBox *Frame1 = nullptr; // "Suma žodžiais": the result
@@ -48,6 +56,10 @@ public:
 protected:
     // Hands the keys typed into Text1 to Text1_KeyPress first.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Every close (close box, window menu, Picture1) goes through the unload step.
+    void closeEvent(QCloseEvent *event) override;
+    // A right click on the window's free area opens the window menu.
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     friend class tst_Form1;
@@ -67,6 +79,20 @@ private:
     // Shows the result for the whole amount in Label1, by the settings of the moment; in money
     // mode the amount is replaced by the cents.
     void rodyk(double &amount);
+
+    // Unloads the window, exactly as its close box does.
+    void Picture1_Click();
+
+    // Start-up and shutdown (form1_lifecycle.cpp; the Windows part in form1_win32.cpp).
+    void showAbout();
+    void extendWindowMenu();
+    void buildOwnWindowMenu();
+    void popUpWindowMenu(const QPoint &globalPos);
+    void installWindowProc();
+    void restoreWindowProc();
+
+    // The window's own menu where the platform gives no Win32 system menu; null on Windows.
+    QMenu *m_windowMenu = nullptr;
 
     std::unique_ptr<suma::Toolkit> m_ownToolkit;
     suma::Toolkit &m_toolkit;

@@ -1,0 +1,130 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace {
+
+// Keys that open the window menu from anywhere in the window: the context-menu key and the
+// usual alternative for keyboards without one.
+const QList<QKeySequence> windowMenuKeys{QKeySequence(Qt::Key_Menu),
+                                         QKeySequence(Qt::SHIFT | Qt::Key_F10)};
+
+} // namespace
+
+void Form1::Form_Load()
+{
+    // The speller reads the tables, and anything below may already deliver events.
+    fillWordTables();
+    extendWindowMenu();
+    show();
+    installWindowProc();
+}
+
+void Form1::Form_Unload(int &Cancel)
+{
+    // Cancel stays as the caller gave it: the unload always goes on.
+    static_cast<void>(Cancel);
+    restoreWindowProc();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    int Cancel = 0;
+    Form_Unload(Cancel);
+    if (Cancel != 0)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void Form1::Picture1_Click()
+{
+    close();
+}
+
+QString Form1::aboutText()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    const QString authorship = suma::Toolkit::title() + u' '
+        + QStringLiteral(SUMA_SHORT_VERSION) + QStringLiteral(" - programos kūrėjai");
+    return authorship + crlf + crlf + QStringLiteral("          Freeware") + crlf + crlf
+        + QStringLiteral("Naudokitės ir džiaukitės !") + crlf;
+}
+
+void Form1::showAbout()
+{
+    m_toolkit.messageBox(aboutText(), suma::Toolkit::MessageIcon::Information);
+}
+
+// The window menu elsewhere than Windows. The title-bar menu there belongs to the window
+// manager and no program can add to it, so the window carries a menu of its own: a right
+// click on its free area, the context-menu key or Shift+F10 opens it, and "Apie..." is its
+// last entry.
+void Form1::buildOwnWindowMenu()
+{
+    if (m_windowMenu)
+        return;
+    m_windowMenu = new QMenu(this);
+    m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
+
+    QAction *closeEntry = m_windowMenu->addAction(QStringLiteral("&Užverti"));
+    closeEntry->setObjectName(QStringLiteral("closeEntry"));
+    connect(closeEntry, &QAction::triggered, this, &QWidget::close);
+
+    m_windowMenu->addSeparator();
+
+    QAction *aboutEntry = m_windowMenu->addAction(QStringLiteral("Apie..."));
+    aboutEntry->setObjectName(QStringLiteral("aboutEntry"));
+    connect(aboutEntry, &QAction::triggered, this, &Form1::showAbout);
+
+    // A window-wide shortcut wins over the focused control, Text1 included: the keyboard
+    // reaches the window menu from anywhere, and Text1's own menu stays on the right button.
+    auto *menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("windowMenuKey"));
+    menuKey->setShortcuts(windowMenuKeys);
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    connect(menuKey, &QAction::triggered, this,
+            [this] { popUpWindowMenu(mapToGlobal(QPoint(0, 0))); });
+    addAction(menuKey);
+}
+
+void Form1::popUpWindowMenu(const QPoint &globalPos)
+{
+    if (m_windowMenu && !m_windowMenu->isVisible())
+        m_windowMenu->popup(globalPos);
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_windowMenu) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        // A control that has no menu of its own passes the click on; it is not the free area.
+        if (childAt(event->pos()) != nullptr) {
+            event->ignore();
+            return;
+        }
+        popUpWindowMenu(event->globalPos());
+    } else {
+        popUpWindowMenu(mapToGlobal(QPoint(0, 0)));
+    }
+    event->accept();
+}
+
+#ifndef Q_OS_WIN
+// No Win32 system menu and no window procedure here: the window's own menu stands in.
+void Form1::extendWindowMenu()
+{
+    buildOwnWindowMenu();
+}
+
+void Form1::installWindowProc() {}
+
+void Form1::restoreWindowProc() {}
+#endif
