@@ -1,73 +1,204 @@
 #include "form1.h"
 
+#include "twips.h"
+
 #include <QCheckBox>
+#include <QFont>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
 
-// The controls and their start state. Positions are in pixels at 96 dots per inch; controls
-// inside a frame are placed relative to it.
+#include <functional>
+#include <limits>
+#include <utility>
+
+using suma::twipsRect;
+using suma::twipsToPixels;
+
+namespace {
+
+// The fonts the design names are Windows fonts. Where they are missing, these stand in; each
+// has every Lithuanian letter. Liberation Sans keeps the narrow lines of the small sans serif,
+// DejaVu Sans the wide, open letters of the screen font of the button.
+void registerFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Verdana"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+}
+
+// A font of the design: regular weight, no italic, underline or strike-out.
+QFont designFont(const QString &family, qreal pointSize)
+{
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+// A picture box: its picture at natural size from the top-left corner, no border, and a click
+// (left button pressed and released over it) that runs `onClick`.
+class PictureBox final : public QLabel
+{
+public:
+    PictureBox(const QString &resource, QWidget *parent) : QLabel(parent)
+    {
+        setPixmap(QPixmap(resource));
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setFrameShape(QFrame::NoFrame);
+        setMargin(0);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    std::function<void()> onClick;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            m_pressed = true;
+        QLabel::mousePressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        const bool click = m_pressed && event->button() == Qt::LeftButton
+            && rect().contains(event->position().toPoint());
+        if (event->button() == Qt::LeftButton)
+            m_pressed = false;
+        QLabel::mouseReleaseEvent(event);
+        if (click && onClick)
+            onClick(); // last: it may close the window
+    }
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace
+
+// The window's whole design: positions and sizes in twips, relative to the frame for controls
+// inside one; texts, fonts, colours, tooltips and the start state. Created in tab order.
 void Form1::setupDesign()
 {
+    registerFontSubstitutes();
+
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Suma žodžiais"));
-    setFixedSize(334, 238);
+    setWindowIcon(QIcon(QStringLiteral(":/suma-zodziais.ico")));
+    // Title bar with the window menu and the close box; no minimise or maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(5010), twipsToPixels(3570));
+
+    // The dialog font the rows of the frames were measured for: 8 pt, the 17-pixel rows. The
+    // desktop's own font is often wider or larger (9 pt DejaVu Sans would cut off "Visos raidės
+    // didžiosios"), so the window names it rather than inherit it; the three controls with a
+    // font of their own set it below.
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
 
     const auto name = [](QWidget *w, const char *objectName) {
         w->setObjectName(QLatin1StringView(objectName));
     };
 
-    // Created in tab order: the input box first, so that it has the focus at start.
     Text1 = new QLineEdit(this);
     name(Text1, "Text1");
-    Text1->setGeometry(40, 88, 121, 33);
+    Text1->setGeometry(twipsRect(600, 1320, 1815, 495));
+    Text1->setFont(designFont(QStringLiteral("MS Sans Serif"), 13.5));
+    Text1->setMaxLength(std::numeric_limits<int>::max());
+    Text1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Text1->setToolTip(QStringLiteral("Čia įrašyk skaičius"));
 
     Command1 = new QPushButton(QStringLiteral("&Pasakyk"), this);
     name(Command1, "Command1");
-    Command1->setGeometry(189, 87, 89, 41);
-    Command1->setAutoDefault(false);
+    Command1->setGeometry(twipsRect(2835, 1310, 1335, 615));
+    Command1->setFont(designFont(QStringLiteral("Verdana"), 11.25));
+    // Outside a dialog this makes no default button: Enter clicks it only while it has the
+    // focus, as every push button does, and the window has neither default nor cancel button.
+    Command1->setAutoDefault(true);
     Command1->setDefault(false);
 
     Frame3 = new QGroupBox(QStringLiteral("Forma"), this);
     name(Frame3, "Frame3");
-    Frame3->setGeometry(32, 8, 105, 65);
+    Frame3->setGeometry(twipsRect(480, 120, 1575, 975));
     Option1 = new QRadioButton(QStringLiteral("Pinigai"), Frame3);
     name(Option1, "Option1");
-    Option1->setGeometry(16, 15, 81, 17);
+    Option1->setGeometry(twipsRect(240, 220, 1215, 255));
     Option1->setChecked(true);
     Option2 = new QRadioButton(QStringLiteral("Skaičiai"), Frame3);
     name(Option2, "Option2");
-    Option2->setGeometry(16, 37, 65, 17);
+    Option2->setGeometry(twipsRect(240, 560, 975, 255));
 
     Frame2 = new QGroupBox(QStringLiteral("Raidės"), this);
     name(Frame2, "Frame2");
-    Frame2->setGeometry(144, 8, 161, 65);
+    Frame2->setGeometry(twipsRect(2160, 120, 2415, 975));
     Check1 = new QCheckBox(QStringLiteral("Pirma raidė didžioji"), Frame2);
     name(Check1, "Check1");
-    Check1->setGeometry(16, 15, 121, 17);
+    Check1->setGeometry(twipsRect(240, 220, 1815, 255));
     Check1->setChecked(true);
     Check2 = new QCheckBox(QStringLiteral("Visos raidės didžiosios"), Frame2);
     name(Check2, "Check2");
-    Check2->setGeometry(16, 37, 133, 17);
+    Check2->setGeometry(twipsRect(240, 560, 2000, 255));
 
+    // The result frame is drawn like the other two, caption included: the label starts a
+    // caption line below its top edge.
     Frame1 = new QGroupBox(QStringLiteral("Suma žodžiais"), this);
     name(Frame1, "Frame1");
-    Frame1->setGeometry(32, 131, 273, 97);
+    Frame1->setGeometry(twipsRect(480, 1960, 4095, 1455));
     Label1 = new QLabel(Frame1);
     name(Label1, "Label1");
-    Label1->setGeometry(4, 16, 263, 77);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(twipsRect(60, 240, 3945, 1160));
+    Label1->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
     Label1->setTextFormat(Qt::PlainText);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    Label1->setFrameShape(QFrame::NoFrame);
+    Label1->setMargin(0);
+    // Opaque, in the window's colour, with pure blue text.
+    QPalette labelColours = Label1->palette();
+    labelColours.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label1->setPalette(labelColours);
+    Label1->setBackgroundRole(QPalette::Window);
+    Label1->setAutoFillBackground(true);
 
-    Picture1 = new QLabel(this);
+    auto *closer = new PictureBox(QStringLiteral(":/picture1.bmp"), this);
+    closer->onClick = [this] { Picture1_Click(); };
+    Picture1 = closer;
     name(Picture1, "Picture1");
-    Picture1->setGeometry(312, 216, 21, 21);
-    Picture2 = new QLabel(this);
-    name(Picture2, "Picture2");
-    Picture2->setGeometry(2, 216, 21, 21);
+    Picture1->setGeometry(QRect(twipsRect(4680, 3240, 315, 315).topLeft(),
+                                Picture1->pixmap().deviceIndependentSize().toSize()));
+    Picture1->setToolTip(QStringLiteral(" Užbaigti programą "));
 
+    // A click on this one does nothing.
+    Picture2 = new PictureBox(QStringLiteral(":/picture2.gif"), this);
+    name(Picture2, "Picture2");
+    Picture2->setGeometry(QRect(twipsRect(30, 3240, 315, 315).topLeft(),
+                                Picture2->pixmap().deviceIndependentSize().toSize()));
+    Picture2->setToolTip(QStringLiteral(" Išverstą tekstą patalpina į Clipbord'ą "));
+
+    // Keyboard order: the input box, the button, the option group (one stop), the check boxes.
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Option1);
+    setTabOrder(Option1, Option2);
+    setTabOrder(Option2, Check1);
+    setTabOrder(Check1, Check2);
     Text1->setFocus();
+
+    // Centred on the screen it starts on.
+    if (const QScreen *where = screen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                 where->availableGeometry())
+                 .topLeft());
 }
