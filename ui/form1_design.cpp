@@ -140,6 +140,14 @@ void Form1::setupDesign()
     Option2 = new QRadioButton(QStringLiteral("Skaičiai"), Frame3);
     name(Option2, "Option2");
     Option2->setGeometry(twipsRect(240, 560, 975, 255));
+    // The group is one tab stop, at the selected button, whichever way it was selected. Qt
+    // moves the stop only when a button of the group takes the focus.
+    const auto tabStopAtSelection = [this] {
+        for (QRadioButton *option : {Option1, Option2})
+            option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    tabStopAtSelection();
+    connect(Option1, &QRadioButton::toggled, this, tabStopAtSelection);
 
     Frame2 = new QGroupBox(QStringLiteral("Raidės"), this);
     name(Frame2, "Frame2");
@@ -196,9 +204,9 @@ void Form1::setupDesign()
     setTabOrder(Check1, Check2);
     Text1->setFocus();
 
-    // Centred on the screen it starts on.
+    // Centred on the screen it starts on. The frame the window manager adds is not known
+    // before the window is shown, so it is the client area that is centred.
     if (const QScreen *where = screen())
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                 where->availableGeometry())
-                 .topLeft());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        where->availableGeometry()));
 }

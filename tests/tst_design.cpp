@@ -1,0 +1,537 @@
+// The window's design: where every control stands, its fonts, colours, tooltips, the keyboard
+// path through the window, and that the longest result fits its label.
+#include "form1.h"
+#include "recordingtoolkit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Every Lithuanian letter, both cases: each font of the window must have them all.
+const QString lithuanianLetters = QStringLiteral("ąčęėįšųūžĄČĘĖĮŠŲŪŽ");
+
+const QString longestResult =
+    QStringLiteral("DEVYNI ŠIMTAI DEVYNIASDEŠIMT DEVYNI MILIJONAI DEVYNI ŠIMTAI DEVYNIASDEŠIMT "
+                   "DEVYNI TŪKSTANČIAI DEVYNI ŠIMTAI DEVYNIASDEŠIMT DEVYNI Lt 99 ct");
+
+QString missingLetters(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    QString missing;
+    for (QChar c : lithuanianLetters)
+        if (!metrics.inFont(c))
+            missing += c;
+    return missing;
+}
+
+} // namespace
+
+class tst_Design : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania)); }
+    void init()
+    {
+        toolkit = std::make_unique<RecordingToolkit>();
+        form = std::make_unique<Form1>(*toolkit);
+        form->Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup()
+    {
+        form.reset();
+        toolkit.reset();
+    }
+
+    void geometry_data();
+    void geometry();
+    void noOverlapWithinAContainer();
+    void window();
+    void textsFitTheirControls_data();
+    void textsFitTheirControls();
+    void fonts_data();
+    void fonts();
+    void labelLooks();
+    void tooltips();
+    void tabOrder_data();
+    void tabOrder();
+    void optionGroupIsExclusive();
+    void altPRunsTheCommand_data();
+    void altPRunsTheCommand();
+    void enterAndEscape_data();
+    void enterAndEscape();
+    void pictures_data();
+    void pictures();
+    void pictureClicks();
+    void noLengthLimit();
+    void longResultsWrapInsideTheLabel_data();
+    void longResultsWrapInsideTheLabel();
+
+private:
+    QWidget *control(const QString &name) const
+    {
+        return name == u"Form1" ? form.get() : form->findChild<QWidget *>(name);
+    }
+    // Focus moves for real only in the active window; a key goes where the focus is.
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *target = QApplication::focusWidget();
+        QVERIFY(target);
+        QTest::keyClick(target, Qt::Key(k), modifiers);
+    }
+
+    std::unique_ptr<RecordingToolkit> toolkit;
+    std::unique_ptr<Form1> form;
+};
+
+void tst_Design::geometry_data()
+{
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("pixels");
+
+    // The design's pixel column at 96 dots per inch, relative to the container.
+    QTest::newRow("Frame3") << "Form1" << QRect(32, 8, 105, 65);
+    QTest::newRow("Option1") << "Frame3" << QRect(16, 15, 81, 17);
+    QTest::newRow("Option2") << "Frame3" << QRect(16, 37, 65, 17);
+    QTest::newRow("Frame2") << "Form1" << QRect(144, 8, 161, 65);
+    QTest::newRow("Check1") << "Frame2" << QRect(16, 15, 121, 17);
+    QTest::newRow("Check2") << "Frame2" << QRect(16, 37, 133, 17);
+    QTest::newRow("Text1") << "Form1" << QRect(40, 88, 121, 33);
+    QTest::newRow("Command1") << "Form1" << QRect(189, 87, 89, 41);
+    QTest::newRow("Frame1") << "Form1" << QRect(32, 131, 273, 97);
+    QTest::newRow("Label1") << "Frame1" << QRect(4, 16, 263, 77);
+    QTest::newRow("Picture1") << "Form1" << QRect(312, 216, 21, 21);
+    QTest::newRow("Picture2") << "Form1" << QRect(2, 216, 21, 21);
+}
+
+void tst_Design::geometry()
+{
+    QFETCH(QString, parent);
+    QFETCH(QRect, pixels);
+
+    QWidget *w = control(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(w);
+    QCOMPARE(w->parentWidget(), control(parent));
+    QCOMPARE(w->geometry(), pixels);
+    QVERIFY(w->isVisible());
+}
+
+void tst_Design::noOverlapWithinAContainer()
+{
+    const QList<QWidget *> containers{form.get(), form->Frame1, form->Frame2, form->Frame3};
+    for (QWidget *container : containers) {
+        QList<QWidget *> children =
+            container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        children.removeIf([](const QWidget *w) { return w->isWindow(); }); // menus
+        for (qsizetype i = 0; i < children.size(); ++i) {
+            QVERIFY2(container->rect().contains(children[i]->geometry()),
+                     qPrintable(children[i]->objectName()));
+            for (qsizetype j = i + 1; j < children.size(); ++j)
+                QVERIFY2(!children[i]->geometry().intersects(children[j]->geometry()),
+                         qPrintable(children[i]->objectName() + QStringLiteral(" and ") + children[j]->objectName()));
+        }
+    }
+}
+
+void tst_Design::window()
+{
+    Form1 &f = *form;
+    QCOMPARE(f.windowTitle(), QStringLiteral("Suma žodžiais"));
+    QCOMPARE(f.size(), QSize(334, 238));
+    QCOMPARE(f.minimumSize(), f.size());
+    QCOMPARE(f.maximumSize(), f.size());
+
+    const Qt::WindowFlags flags = f.windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    // Without this hint the platform adds the minimise and maximise boxes back.
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+    const QRect screen = f.screen()->availableGeometry();
+    QVERIFY(qAbs(f.geometry().center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(f.geometry().center().y() - screen.center().y()) <= 1);
+
+    const QList<QSize> iconSizes = f.windowIcon().availableSizes();
+    for (int side : {16, 24, 32, 48})
+        QVERIFY2(iconSizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+
+    // It keeps its size when asked to change it.
+    f.resize(600, 400);
+    QCOMPARE(f.size(), QSize(334, 238));
+}
+
+void tst_Design::textsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("contents");
+    QTest::newRow("Option1") << "Option1" << int(QStyle::SE_RadioButtonContents);
+    QTest::newRow("Option2") << "Option2" << int(QStyle::SE_RadioButtonContents);
+    QTest::newRow("Check1") << "Check1" << int(QStyle::SE_CheckBoxContents);
+    QTest::newRow("Check2") << "Check2" << int(QStyle::SE_CheckBoxContents);
+    QTest::newRow("Command1") << "Command1" << int(QStyle::SE_PushButtonContents);
+}
+
+void tst_Design::textsFitTheirControls()
+{
+    QFETCH(QString, name);
+    QFETCH(int, contents);
+
+    auto *button = qobject_cast<QAbstractButton *>(control(name));
+    QVERIFY(button);
+    // Where the style draws the caption, and what the caption needs in the control's font.
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect room =
+        button->style()->subElementRect(QStyle::SubElement(contents), &option, button);
+    const QSize needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+             qPrintable(QStringLiteral("needs %1 x %2 px, has %3 x %4")
+                            .arg(needed.width()).arg(needed.height())
+                            .arg(room.width()).arg(room.height())));
+    QVERIFY(button->rect().contains(room));
+}
+
+void tst_Design::fonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<int>("pixels"); // at 96 dots per inch
+
+    QTest::newRow("Text1") << "Text1" << "MS Sans Serif" << 13.5 << 18;
+    QTest::newRow("Command1") << "Command1" << "Verdana" << 11.25 << 15;
+    QTest::newRow("Label1") << "Label1" << "MS Sans Serif" << 9.75 << 13;
+    // Every other control has the window's dialog font.
+    for (const char *name : {"Form1", "Frame1", "Frame2", "Frame3", "Option1", "Option2",
+                             "Check1", "Check2"})
+        QTest::newRow(name) << name << "MS Sans Serif" << 8.0 << 11;
+}
+
+void tst_Design::fonts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, family);
+    QFETCH(qreal, points);
+    QFETCH(int, pixels);
+
+    QWidget *w = control(name);
+    QVERIFY(w);
+    const QFont font = w->font();
+    QCOMPARE(font.family(), family);
+    QCOMPARE(font.pointSizeF(), points);
+    QCOMPARE(font.weight(), QFont::Normal);
+    QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+
+    // What is really drawn, wherever the named font is missing.
+    QCOMPARE(w->logicalDpiY(), 96);
+    const QFontInfo drawn(font);
+    QCOMPARE(drawn.pixelSize(), pixels);
+    QCOMPARE(drawn.weight(), int(QFont::Normal));
+    QVERIFY(!drawn.italic());
+    QCOMPARE(missingLetters(font), QString());
+}
+
+void tst_Design::labelLooks()
+{
+    QLabel *label = form->Label1;
+    QCOMPARE(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    QVERIFY(label->wordWrap());
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QCOMPARE(label->frameShape(), QFrame::NoFrame);
+    QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+
+    // Drawn for real: pure blue letters on the window's colour, edge to edge.
+    label->setText(QStringLiteral("IIIII"));
+    const QImage drawn = label->grab().toImage();
+    const QRgb window = form->palette().color(QPalette::Window).rgb();
+    QCOMPARE(drawn.pixel(drawn.width() - 1, drawn.height() - 1), window);
+    QCOMPARE(drawn.pixel(0, drawn.height() - 1), window);
+    bool pureBlue = false;
+    for (int y = 0; y < drawn.height() && !pureBlue; ++y)
+        for (int x = 0; x < drawn.width() && !pureBlue; ++x)
+            pureBlue = (drawn.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+    QVERIFY(pureBlue);
+}
+
+void tst_Design::tooltips()
+{
+    const QHash<QString, QString> expected{
+        {QStringLiteral("Text1"), QStringLiteral("Čia įrašyk skaičius")},
+        {QStringLiteral("Picture1"), QStringLiteral(" Užbaigti programą ")},
+        {QStringLiteral("Picture2"), QStringLiteral(" Išverstą tekstą patalpina į Clipbord'ą ")},
+    };
+    QList<QWidget *> all = form->findChildren<QWidget *>();
+    all.prepend(form.get());
+    int named = 0;
+    for (QWidget *w : all) {
+        const QString tip = expected.value(w->objectName());
+        QCOMPARE(w->toolTip(), tip);
+        named += tip.isEmpty() ? 0 : 1;
+    }
+    QCOMPARE(named, expected.size());
+}
+
+void tst_Design::tabOrder_data()
+{
+    QTest::addColumn<bool>("plainNumbers");
+    QTest::addColumn<bool>("allCapitals");
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<QStringList>("stops"); // from Text1 round to Text1
+
+    const QStringList atStart{"Command1", "Option1", "Check1", "Check2", "Text1"};
+    // The option group is one stop, at the selected button.
+    const QStringList plain{"Command1", "Option2", "Check1", "Check2", "Text1"};
+    // A disabled box is passed over.
+    const QStringList capitals{"Command1", "Option1", "Check2", "Text1"};
+    const auto reversed = [](const QStringList &stops) {
+        QStringList back(stops.crbegin() + 1, stops.crend());
+        return back << QStringLiteral("Text1");
+    };
+
+    QTest::newRow("at start") << false << false << false << atStart;
+    QTest::newRow("at start, backwards") << false << false << true << reversed(atStart);
+    QTest::newRow("plain numbers") << true << false << false << plain;
+    QTest::newRow("plain numbers, backwards") << true << false << true << reversed(plain);
+    QTest::newRow("all capitals") << false << true << false << capitals;
+    QTest::newRow("all capitals, backwards") << false << true << true << reversed(capitals);
+}
+
+void tst_Design::tabOrder()
+{
+    QFETCH(bool, plainNumbers);
+    QFETCH(bool, allCapitals);
+    QFETCH(bool, backwards);
+    QFETCH(QStringList, stops);
+
+    QCOMPARE(QApplication::focusWidget(), form->Text1);
+    if (plainNumbers)
+        form->Option2->setChecked(true); // not by a click: the stop must move all the same
+    if (allCapitals)
+        QTest::mouseClick(form->Check2, Qt::LeftButton);
+    form->Text1->setFocus();
+
+    QStringList visited;
+    for (qsizetype i = 0; i < stops.size(); ++i) {
+        if (backwards)
+            key(Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            key(Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, stops);
+}
+
+void tst_Design::optionGroupIsExclusive()
+{
+    form->Text1->setText(QStringLiteral("5"));
+    form->Command1->click();
+    const QString shown = form->Label1->text();
+
+    form->Option2->click();
+    QVERIFY(form->Option2->isChecked() && !form->Option1->isChecked());
+    form->Option1->click();
+    QVERIFY(form->Option1->isChecked() && !form->Option2->isChecked());
+    form->Option1->click(); // a selected option stays selected
+    QVERIFY(form->Option1->isChecked() && !form->Option2->isChecked());
+
+    // The arrow keys move the selection inside the group.
+    form->Option1->setFocus();
+    key(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), form->Option2);
+    QVERIFY(form->Option2->isChecked() && !form->Option1->isChecked());
+    key(Qt::Key_Up);
+    QVERIFY(form->Option1->isChecked() && !form->Option2->isChecked());
+
+    // Selecting never converts.
+    QCOMPARE(form->Label1->text(), shown);
+    QCOMPARE(toolkit->clipboardWrites, 1);
+}
+
+void tst_Design::altPRunsTheCommand_data()
+{
+    QTest::addColumn<QString>("from");
+    for (const char *name : {"Text1", "Command1", "Option1", "Check1", "Check2"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void tst_Design::altPRunsTheCommand()
+{
+    QFETCH(QString, from);
+
+    form->Text1->setText(QStringLiteral("12"));
+    control(from)->setFocus();
+    QCOMPARE(QApplication::focusWidget(), control(from));
+    key(Qt::Key_P, Qt::AltModifier);
+
+    // An access key shows the button pressed for a moment, then clicks it.
+    QTRY_COMPARE(form->Label1->text(), QStringLiteral("Dvylika Lt"));
+    QCOMPARE(toolkit->clipboardWrites, 1);
+    QCOMPARE(toolkit->clipboard, QStringLiteral("Dvylika Lt"));
+    QCOMPARE(form->Text1->text(), QStringLiteral("12")); // no "p" typed anywhere
+    QCOMPARE(form->Check1->checkState(), Qt::Checked);
+    QCOMPARE(form->Check2->checkState(), Qt::Unchecked);
+}
+
+void tst_Design::enterAndEscape_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("converts");
+
+    QTest::newRow("Enter on the button") << "Command1" << int(Qt::Key_Return) << true;
+    QTest::newRow("keypad Enter on the button") << "Command1" << int(Qt::Key_Enter) << true;
+    // The window has no default button: Enter elsewhere than the box and the button is idle.
+    QTest::newRow("Enter on an option") << "Option1" << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter on a check box") << "Check2" << int(Qt::Key_Return) << false;
+    for (const char *name : {"Text1", "Command1", "Option1", "Check1", "Check2"})
+        QTest::newRow(qPrintable(QStringLiteral("Escape on %1").arg(QLatin1StringView(name))))
+            << name << int(Qt::Key_Escape) << false;
+}
+
+void tst_Design::enterAndEscape()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(bool, converts);
+
+    form->Text1->setText(QStringLiteral("3"));
+    control(from)->setFocus();
+    this->key(key);
+
+    QCOMPARE(form->Label1->text(), converts ? QStringLiteral("Trys Lt") : QString());
+    QCOMPARE(toolkit->clipboardWrites, converts ? 1 : 0);
+    QVERIFY(toolkit->messages.isEmpty());
+    QVERIFY(form->isVisible());
+    QCOMPARE(QApplication::focusWidget(), control(from));
+    QCOMPARE(form->Text1->text(), QStringLiteral("3"));
+    QVERIFY(!form->Command1->isDefault() || from == u"Command1");
+}
+
+void tst_Design::pictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Picture1") << "Picture1";
+    QTest::newRow("Picture2") << "Picture2";
+}
+
+void tst_Design::pictures()
+{
+    QFETCH(QString, name);
+    auto *box = qobject_cast<QLabel *>(control(name));
+    QVERIFY(box);
+    const QPixmap picture = box->pixmap();
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.size(), QSize(21, 21));
+    QCOMPARE(box->size(), picture.size());
+    QCOMPARE(box->frameShape(), QFrame::NoFrame);
+    QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+
+    // Drawn at natural size from the corner: the box shows the picture pixel for pixel.
+    QCOMPARE(box->grab().toImage().convertToFormat(QImage::Format_RGB32),
+             picture.toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+void tst_Design::pictureClicks()
+{
+    form->Text1->setText(QStringLiteral("4"));
+    form->Command1->click();
+
+    QTest::mouseClick(form->Picture2, Qt::LeftButton);
+    QTest::mouseClick(form->Picture1, Qt::RightButton);
+    // Pressed over the picture, released elsewhere: no click.
+    QTest::mousePress(form->Picture1, Qt::LeftButton);
+    QTest::mouseRelease(form->Picture1, Qt::LeftButton, {}, QPoint(40, 40));
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->Label1->text(), QStringLiteral("Keturi Lt"));
+    QCOMPARE(toolkit->clipboardWrites, 1);
+    QVERIFY(toolkit->messages.isEmpty());
+
+    QTest::mouseClick(form->Picture1, Qt::LeftButton);
+    QVERIFY(!form->isVisible());
+}
+
+void tst_Design::noLengthLimit()
+{
+    const QString pasted(40000, u'9');
+    form->Text1->insert(pasted);
+    QCOMPARE(form->Text1->text(), pasted);
+}
+
+void tst_Design::longResultsWrapInsideTheLabel_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("money");
+    QTest::addColumn<bool>("capitals");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("largest, money, capitals") << "999999999,99" << true << true << longestResult;
+    QTest::newRow("largest, plain, capitals")
+        << "999999999" << false << true
+        << QStringLiteral("DEVYNI ŠIMTAI DEVYNIASDEŠIMT DEVYNI MILIJONAI DEVYNI ŠIMTAI "
+                          "DEVYNIASDEŠIMT DEVYNI TŪKSTANČIAI DEVYNI ŠIMTAI DEVYNIASDEŠIMT DEVYNI");
+    QTest::newRow("long words, money")
+        << "777777777,77" << true << false
+        << QStringLiteral("Septyni šimtai septyniasdešimt septyni milijonai septyni šimtai "
+                          "septyniasdešimt septyni tūkstančiai septyni šimtai septyniasdešimt "
+                          "septyni Lt 77 ct");
+}
+
+void tst_Design::longResultsWrapInsideTheLabel()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, money);
+    QFETCH(bool, capitals);
+    QFETCH(QString, expected);
+
+    QLabel *label = form->Label1;
+    const QRect before = label->geometry();
+    (money ? form->Option1 : form->Option2)->click();
+    if (capitals)
+        form->Check2->click();
+    form->Text1->setText(typed);
+    form->Command1->click();
+    QCOMPARE(label->text(), expected);
+    QCOMPARE(label->geometry(), before);
+
+    // Wrapped at word boundaries in the label's area, every line must be there in full.
+    const QRect area = label->contentsRect();
+    const QFontMetrics metrics(label->font());
+    const QRect needed =
+        metrics.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, expected);
+    QVERIFY2(area.contains(needed),
+             qPrintable(QStringLiteral("needs %1 x %2 px from %3,%4; has %5 x %6")
+                            .arg(needed.width()).arg(needed.height())
+                            .arg(needed.x()).arg(needed.y())
+                            .arg(area.width()).arg(area.height())));
+    QVERIFY(needed.height() >= 2 * metrics.lineSpacing()); // it did wrap
+    QVERIFY(label->heightForWidth(label->width()) <= label->height());
+}
+
+QTEST_MAIN(tst_Design)
+#include "tst_design.moc"
