@@ -33,15 +33,36 @@ void trimBlanks(QString &text)
         text.remove(0, first);
 }
 
+// The speller's words are lower case already; telling so is much cheaper than QString's full
+// case mapping of every character, which batch work would otherwise pay for each amount.
+bool isLowerCase(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            if (c >= u'A' && c <= u'Z')
+                return false;
+        } else if (c.isSurrogate() || c.toLower() != c) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void lowerCase(QString &text)
+{
+    if (!isLowerCase(text))
+        text = std::move(text).toLower();
+}
+
 void applyLetterCase(QString &text, const ResultSettings &settings)
 {
     if (settings.allCapitals) {
         text = std::move(text).toUpper();
     } else if (!settings.firstCapital) {
-        text = std::move(text).toLower();
+        lowerCase(text);
     } else if (!text.isEmpty()) {
         const QChar first = text.front();
-        text = std::move(text).toLower();
+        lowerCase(text);
         text.front() = first.toUpper();
     }
 }

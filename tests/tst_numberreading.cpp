@@ -1,6 +1,7 @@
 #include "numberreading.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <optional>
@@ -24,6 +25,9 @@ private slots:
     void reading();
 
     void defaultLocaleIsFollowed();
+
+    void plainDigitsReadAsTheLocaleReadsThem_data();
+    void plainDigitsReadAsTheLocaleReadsThem();
 };
 
 void tst_NumberReading::reading_data()
@@ -117,6 +121,52 @@ void tst_NumberReading::defaultLocaleIsFollowed()
     QCOMPARE(readNumber(u"1,000", QLocale()), 1000.0);
     QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania));
     QCOMPARE(readNumber(u"1,000", QLocale()), 1.0);
+}
+
+void tst_NumberReading::plainDigitsReadAsTheLocaleReadsThem_data()
+{
+    QTest::addColumn<QString>("locale");
+    for (const char *name : {"lt_LT", "en_US", "de_DE", "sv_SE", "fr_FR", "C"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Digits with a sign and a separator are the bulk of all input; however they are read, the result
+// must be exactly what the locale itself reads, rounding of long fractions included.
+void tst_NumberReading::plainDigitsReadAsTheLocaleReadsThem()
+{
+    QFETCH(QString, locale);
+    const QLocale l(locale);
+    QRandomGenerator random(20240229);
+    const QChar separators[] = {u',', u'.'};
+
+    for (int n = 0; n < 20000; ++n) {
+        QString text;
+        if (random.bounded(3) == 0)
+            text += u'-';
+        const int whole = random.bounded(0, 25);
+        for (int i = 0; i < whole; ++i)
+            text += QChar(u'0' + random.bounded(10));
+        if (random.bounded(2) == 0) {
+            text += separators[random.bounded(2)];
+            const int fraction = random.bounded(0, 25);
+            for (int i = 0; i < fraction; ++i)
+                text += QChar(u'0' + random.bounded(10));
+        }
+
+        bool ok = false;
+        const double byLocale = l.toDouble(text, &ok);
+        const std::optional<double> read = readNumber(text, l);
+        if (ok) {
+            QVERIFY2(read.has_value(), qPrintable(text));
+            QVERIFY2(*read == byLocale, qPrintable(text));
+        } else if (read) {
+            // Refused by the locale: only the other separator may have read it.
+            QString swapped = text;
+            for (QChar &c : swapped)
+                c = c == u',' ? QChar(u'.') : c == u'.' ? QChar(u',') : c;
+            QCOMPARE(*read, l.toDouble(swapped));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_NumberReading)

@@ -1,0 +1,251 @@
+// zodziais: the window's result text for scripts, one output line for each input.
+
+#include "numberreading.h"
+#include "presentation.h"
+#include "speller.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocale>
+#include <QStringList>
+#include <QTextStream>
+
+#include <cmath> // floor
+#include <cstdio>
+#include <optional>
+
+#ifdef Q_OS_WIN
+#include <io.h> // _isatty
+#else
+#include <unistd.h> // isatty
+#endif
+
+namespace {
+
+constexpr int exitRefused = 1;
+constexpr int exitUsage = 2;
+
+const QString notANumber = QStringLiteral("Turi būti skaičius");
+const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
+
+bool stdinIsTerminal()
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stdin)) != 0;
+#else
+    return isatty(fileno(stdin)) != 0;
+#endif
+}
+
+// Writes the result line for each input, and the reason for each refusal to standard error.
+class Converter
+{
+public:
+    Converter(const suma::ResultSettings &settings, const QLocale &locale)
+        : m_settings(settings), m_locale(locale), m_out(stdout), m_err(stderr)
+    {
+        m_speller.fillWordTables();
+    }
+
+    // Returns false for a refused input, which still gets its (empty) line.
+    bool convert(QStringView input)
+    {
+        const std::optional<double> typed = suma::readNumber(input, m_locale);
+        if (!typed)
+            return refuse(input, notANumber);
+        const double amount = std::floor(*typed);
+        if (amount > suma::Speller::largestAmount)
+            return refuse(input, tooLarge);
+        m_out << suma::presentResult(m_speller.versk(amount), m_settings, *typed).label << '\n';
+        return true;
+    }
+
+    void flush() { m_out.flush(); }
+
+private:
+    bool refuse(QStringView input, const QString &reason)
+    {
+        // A runaway line is not echoed whole.
+        constexpr qsizetype longest = 60;
+        m_err << QCoreApplication::applicationName() << ": \"";
+        if (input.size() > longest)
+            m_err << input.first(longest) << QChar(0x2026);
+        else
+            m_err << input;
+        m_err << "\": " << reason << '\n';
+        m_err.flush();
+        m_out << '\n';
+        return false;
+    }
+
+    suma::Speller m_speller;
+    const suma::ResultSettings m_settings;
+    const QLocale m_locale;
+    QTextStream m_out;
+    QTextStream m_err;
+};
+
+struct Request
+{
+    suma::ResultSettings settings;
+    QLocale locale;
+    QStringList numbers; // none: read standard input
+};
+
+[[noreturn]] void usageError(const QString &message)
+{
+    QTextStream err(stderr);
+    err << QCoreApplication::applicationName() << ": " << message << '\n'
+        << QStringLiteral("Pagalba: ") << QCoreApplication::applicationName() << " --help\n";
+    err.flush();
+    std::exit(exitUsage);
+}
+
+// A negative number such as -5,25 would read as options. Before "--", every argument that
+// begins with '-' and a digit is set aside for a stand-in that the parser takes as a number.
+QStringList setNegativeNumbersAside(const QStringList &arguments, QStringList &setAside,
+                                     const QString &standIn)
+{
+    QStringList result;
+    result.reserve(arguments.size());
+    bool optionsEnded = false;
+    QStringView previous;
+    for (const QString &argument : arguments) {
+        const bool takesValue = previous == u"--currency" || previous == u"--locale";
+        if (!optionsEnded && !takesValue && argument.size() > 1 && argument.front() == u'-' &&
+            argument.at(1).isDigit()) {
+            result.append(standIn);
+            setAside.append(argument);
+        } else {
+            result.append(argument);
+        }
+        optionsEnded = optionsEnded || argument == u"--";
+        previous = argument;
+    }
+    return result;
+}
+
+Request parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Parašo kiekvieną skaičių lietuviškais žodžiais: pinigų sumą su centais arba paprastą "
+        "skaičių.\nBe skaičių argumentų skaito standartinę įvestį, po vieną skaičių eilutėje, "
+        "ir kiekvienai eilutei išveda po vieną eilutę."));
+    const QCommandLineOption money(QStringLiteral("money"),
+                                   QStringLiteral("Pinigų suma: žodžiai, valiuta ir centai "
+                                                  "(numatyta)."));
+    const QCommandLineOption plain(QStringLiteral("plain"),
+                                   QStringLiteral("Paprastas skaičius: tik sveikoji dalis."));
+    const QCommandLineOption first(QStringLiteral("first"),
+                                   QStringLiteral("Pirma raidė didžioji (numatyta)."));
+    const QCommandLineOption upper(QStringLiteral("upper"),
+                                   QStringLiteral("Visos raidės didžiosios."));
+    const QCommandLineOption lower(QStringLiteral("lower"),
+                                   QStringLiteral("Visos raidės mažosios."));
+    const QCommandLineOption currency(QStringLiteral("currency"),
+                                      QStringLiteral("Valiuta po žodžių: Lt (numatyta) arba Eur."),
+                                      QStringLiteral("Lt|Eur"));
+    const QCommandLineOption locale(
+        QStringLiteral("locale"),
+        QStringLiteral("Skaičius skaityti pagal šią lokalę (pvz. lt_LT, en_US), o ne pagal "
+                       "naudotojo nustatymus."),
+        QStringLiteral("lokalė"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Parodo šią pagalbą."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Parodo programos versiją."));
+    parser.addOptions({money, plain, first, upper, lower, currency, locale, help, version});
+    parser.addPositionalArgument(
+        QStringLiteral("skaičius"),
+        QStringLiteral("Skaičiai, kuriuos parašyti žodžiais; jei jų nėra, skaitoma standartinė "
+                       "įvestis."),
+        QStringLiteral("[--] [skaičius...]"));
+
+    // A noncharacter: no argument a person types is ever equal to it.
+    const QString standIn = QStringLiteral("\uFDD0-");
+    QStringList setAside;
+    if (!parser.parse(setNegativeNumbersAside(arguments, setAside, standIn)))
+        usageError(parser.errorText());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
+
+    Request request;
+    if (parser.isSet(money) && parser.isSet(plain))
+        usageError(QStringLiteral("--money ir --plain vienas kitą atmeta"));
+    request.settings.money = !parser.isSet(plain);
+
+    const int cases = int(parser.isSet(first)) + int(parser.isSet(upper)) + int(parser.isSet(lower));
+    if (cases > 1)
+        usageError(QStringLiteral("--first, --upper ir --lower vienas kitą atmeta"));
+    request.settings.allCapitals = parser.isSet(upper);
+    request.settings.firstCapital = !parser.isSet(lower);
+
+    if (parser.isSet(currency)) {
+        const QString word = parser.value(currency);
+        if (word.compare(u"Lt", Qt::CaseInsensitive) == 0)
+            request.settings.currencyWord = u" Lt";
+        else if (word.compare(u"Eur", Qt::CaseInsensitive) == 0)
+            request.settings.currencyWord = u" Eur";
+        else
+            usageError(QStringLiteral("nežinoma valiuta \"%1\" (galima Lt arba Eur)").arg(word));
+    }
+
+    if (parser.isSet(locale)) {
+        const QString name = parser.value(locale);
+        request.locale = QLocale(name);
+        // QLocale falls back to C for a name it does not know.
+        const bool asksForC = name == u"C" || name == u"POSIX";
+        if (request.locale == QLocale::c() && !asksForC)
+            usageError(QStringLiteral("nežinoma lokalė \"%1\"").arg(name));
+    }
+
+    qsizetype nextSetAside = 0;
+    for (const QString &number : parser.positionalArguments()) {
+        if (number == standIn && nextSetAside < setAside.size())
+            request.numbers.append(setAside.at(nextSetAside++));
+        else
+            request.numbers.append(number);
+    }
+    return request;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zodziais"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SUMA_VERSION));
+
+    const Request request = parseCommandLine(QCoreApplication::arguments());
+    Converter converter(request.settings, request.locale);
+    bool allConverted = true;
+
+    if (!request.numbers.isEmpty()) {
+        for (const QString &number : request.numbers)
+            allConverted = converter.convert(number) && allConverted;
+    } else {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly)) {
+            QTextStream(stderr) << QCoreApplication::applicationName() << ": "
+                                << input.errorString() << '\n';
+            return exitRefused;
+        }
+        QTextStream lines(&input);
+        lines.setEncoding(QStringConverter::Utf8);
+        // Someone typing at a terminal wants each answer at once; a pipe gets big writes.
+        const bool interactive = stdinIsTerminal();
+        QString line;
+        while (lines.readLineInto(&line)) {
+            allConverted = converter.convert(line) && allConverted;
+            if (interactive)
+                converter.flush();
+        }
+    }
+    converter.flush();
+    return allConverted ? 0 : exitRefused;
+}
