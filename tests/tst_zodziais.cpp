@@ -1,0 +1,217 @@
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <QTest>
+
+// Runs the built zodziais end to end, as a script would.
+class tst_Zodziais : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void arguments_data();
+    void arguments();
+
+    void standardInput_data();
+    void standardInput();
+
+    void environmentChoosesTheLocale_data();
+    void environmentChoosesTheLocale();
+
+    void runawayLineIsRefusedAndTheRestGoesOn();
+    void helpAndVersion();
+
+private:
+    struct Run
+    {
+        QByteArray out;
+        QByteArray err;
+        int exitCode = -1;
+    };
+
+    static Run run(const QStringList &arguments, const QByteArray &input = {},
+                   const QString &localeVariable = QStringLiteral("C.UTF-8"))
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("LANG"));
+        environment.remove(QStringLiteral("LC_NUMERIC"));
+        environment.insert(QStringLiteral("LC_ALL"), localeVariable);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ZODZIAIS_PATH), arguments);
+        if (!process.waitForStarted(30000))
+            return {};
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return {};
+        }
+        Run result;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return result;
+    }
+};
+
+void tst_Zodziais::arguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QStringList>("errors"); // each a line of standard error
+    QTest::addColumn<int>("exitCode");
+
+    const QStringList none;
+    const QString lt = QStringLiteral("--locale=lt_LT");
+
+    QTest::newRow("money, first capital by default")
+        << QStringList{lt, "1234,56"} << "Vienas tūkstantis du šimtai trisdešimt keturi Lt 56 ct\n"
+        << none << 0;
+    QTest::newRow("plain upper")
+        << QStringList{"--plain", "--upper", "2021"} << "DU TŪKSTANČIAI DVIDEŠIMT VIENAS\n" << none
+        << 0;
+    QTest::newRow("euro") << QStringList{"--locale", "lt_LT", "--currency", "Eur", "100,5"}
+                          << "Šimtas Eur 50 ct\n" << none << 0;
+    QTest::newRow("lower") << QStringList{lt, "--lower", "--money", "21"} << "dvidešimt vienas Lt\n"
+                           << none << 0;
+    QTest::newRow("several in order")
+        << QStringList{lt, "7", "0,05", "0", "12,99"} << "Septyni Lt\n5 ct\n\nDvylika Lt 99 ct\n"
+        << none << 0;
+    QTest::newRow("negative plain is an empty line, not an option")
+        << QStringList{lt, "--plain", "-5,25"} << "\n" << none << 0;
+    QTest::newRow("negative money") << QStringList{"-5,25", lt} << "75 ct\n" << none << 0;
+    QTest::newRow("negative among numbers")
+        << QStringList{lt, "1", "-1", "2"} << "Vienas Lt\n\nDu Lt\n" << none << 0;
+    QTest::newRow("after --") << QStringList{lt, "--", "-0,5", "--upper"} << "50 ct\n\n"
+                              << QStringList{"zodziais: \"--upper\": Turi būti skaičius"} << 1;
+    QTest::newRow("refusals keep their lines")
+        << QStringList{lt, "7", "abc", "1000000000", "999999999,99"}
+        << "Septyni Lt\n\n\nDevyni šimtai devyniasdešimt devyni milijonai devyni šimtai "
+           "devyniasdešimt devyni tūkstančiai devyni šimtai devyniasdešimt devyni Lt 99 ct\n"
+        << QStringList{"zodziais: \"abc\": Turi būti skaičius",
+                       "zodziais: \"1000000000\": Apsiribokime milijonais !"}
+        << 1;
+    QTest::newRow("not finite") << QStringList{lt, "inf", "1e400"} << "\n\n"
+                                << QStringList{"zodziais: \"inf\": Turi būti skaičius",
+                                               "zodziais: \"1e400\": Turi būti skaičius"}
+                                << 1;
+    QTest::newRow("English groups") << QStringList{"--locale", "en_US", "1,234.5"}
+                                    << "Vienas tūkstantis du šimtai trisdešimt keturi Lt 50 ct\n"
+                                    << none << 0;
+    QTest::newRow("English settings, decimal comma")
+        << QStringList{"--locale", "en_US", "12,5"} << "Dvylika Lt 50 ct\n" << none << 0;
+    QTest::newRow("Lithuanian settings refuse English groups")
+        << QStringList{lt, "1,234.5"} << "\n"
+        << QStringList{"zodziais: \"1,234.5\": Turi būti skaičius"} << 1;
+
+    // Usage errors: nothing converted, nothing on standard output.
+    for (const QStringList &wrong :
+         {QStringList{"--bogus", "1"}, QStringList{"--plain", "--money", "1"},
+          QStringList{"--first", "--upper", "1"}, QStringList{"--currency", "USD", "1"},
+          QStringList{"--currency"}, QStringList{"--locale", "xx_YY", "1"}}) {
+        QTest::addRow("usage: %s", qPrintable(wrong.join(u' '))) << wrong << "" << none << 2;
+    }
+}
+
+void tst_Zodziais::arguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, out);
+    QFETCH(QStringList, errors);
+    QFETCH(int, exitCode);
+
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(QString::fromUtf8(result.out), out);
+    if (exitCode == 2) {
+        QVERIFY(result.err.startsWith("zodziais: "));
+        return;
+    }
+    const QString err = QString::fromUtf8(result.err);
+    QCOMPARE(err.split(u'\n', Qt::SkipEmptyParts), errors);
+}
+
+void tst_Zodziais::standardInput_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("LF") << QByteArray("12,5\n7\n") << "Dvylika Lt 50 ct\nSeptyni Lt\n" << 0;
+    QTest::newRow("CRLF, refusal, no final newline")
+        << QByteArray("12,5\r\nabc\r\n7") << "Dvylika Lt 50 ct\n\nSeptyni Lt\n" << 1;
+    QTest::newRow("empty lines are refused") << QByteArray("\n1\n\n") << "\nVienas Lt\n\n" << 1;
+    QTest::newRow("blanks around") << QByteArray(" 3 \n\t4,5\xC2\xA0\n")
+                                   << "Trys Lt\nKeturi Lt 50 ct\n" << 0;
+    QTest::newRow("nothing") << QByteArray() << "" << 0;
+    QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF" "1\n") << "Vienas Lt\n" << 0;
+    QTest::newRow("invalid UTF-8") << QByteArray("\xFF\xFE" "1\n2\n") << "\nDu Lt\n" << 1;
+}
+
+void tst_Zodziais::standardInput()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, out);
+    QFETCH(int, exitCode);
+
+    const Run result = run({QStringLiteral("--locale"), QStringLiteral("lt_LT")}, input);
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(QString::fromUtf8(result.out), out);
+}
+
+void tst_Zodziais::environmentChoosesTheLocale_data()
+{
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QString>("out");
+
+    // "1,000" is one under Lithuanian settings and a thousand under English ones.
+    QTest::newRow("lt_LT") << "lt_LT.UTF-8" << "Vienas Lt\n";
+    QTest::newRow("en_US") << "en_US.UTF-8" << "Vienas tūkstantis Lt\n";
+}
+
+void tst_Zodziais::environmentChoosesTheLocale()
+{
+    QFETCH(QString, variable);
+    QFETCH(QString, out);
+
+    const Run result = run({QStringLiteral("1,000")}, {}, variable);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(result.out), out);
+
+    // --locale wins over the environment.
+    const Run pinned = run({QStringLiteral("--locale=lt_LT"), QStringLiteral("1,000")}, {}, variable);
+    QCOMPARE(QString::fromUtf8(pinned.out), QStringLiteral("Vienas Lt\n"));
+}
+
+void tst_Zodziais::runawayLineIsRefusedAndTheRestGoesOn()
+{
+    QByteArray input(10 * 1024 * 1024, '7');
+    input += "\n5";
+    const Run result = run({QStringLiteral("--locale=lt_LT")}, input);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray("\nPenki Lt\n"));
+    // The message names the input without echoing all ten megabytes of it.
+    QVERIFY(result.err.contains("Turi būti skaičius"));
+    QVERIFY(result.err.size() < 1000);
+}
+
+void tst_Zodziais::helpAndVersion()
+{
+    const Run version = run({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out.trimmed(), QByteArray("zodziais " SUMA_VERSION));
+
+    const Run help = run({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    for (const char *option : {"--plain", "--money", "--lower", "--first", "--upper",
+                               "--currency", "--locale"}) {
+        QVERIFY2(help.out.contains(option), option);
+    }
+    QVERIFY(help.out.contains("Visos raidės didžiosios."));
+}
+
+QTEST_GUILESS_MAIN(tst_Zodziais)
+#include "tst_zodziais.moc"
