@@ -5,6 +5,7 @@
 #include <algorithm> // copy, copy_n
 #include <array>
 #include <cmath>     // floor, isnan
+#include <cstring>   // memcpy
 #include <limits>    // numeric_limits
 #include <stdexcept> // length_error
 
@@ -90,6 +91,21 @@ public:
     }
 
     [[nodiscard]] QString toString() const { return QStringView(chars.data(), length).toString(); }
+
+    // The words as a QString kept in `storage`, whose memory is reused when no caller holds on
+    // to the previous result any more: spelling amount after amount then allocates nothing.
+    [[nodiscard]] QString toString(QString &storage) const
+    {
+        if (length == 0)
+            return {};
+        if (!storage.isDetached() || storage.capacity() < length) {
+            storage = QString();
+            storage.reserve(capacity);
+        }
+        storage.resize(length);
+        std::memcpy(static_cast<void *>(storage.data()), chars.data(), length * sizeof(char16_t));
+        return storage;
+    }
 
 private:
     static constexpr qsizetype capacity = 192;
@@ -215,7 +231,7 @@ QString Speller::versk(const double &sk)
         appendGroup(text, *this, u);
         text.endPiece(pieceStart);
     }
-    return text.toString();
+    return text.toString(m_words);
 }
 
 } // namespace suma

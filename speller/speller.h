@@ -36,6 +36,9 @@ public:
     qint16 sk3 = 0;
 
     static constexpr qint32 largestAmount = 999'999'999;
+
+private:
+    QString m_words; // the memory of versk's last result, reused once nobody holds that result
 };
 
 } // namespace suma

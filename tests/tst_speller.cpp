@@ -279,6 +279,23 @@ private slots:
         QCOMPARE(speller.versk(sk), QString());
     }
 
+    // versk reuses the memory of its last result once no caller holds it; a result that a
+    // caller keeps must never change under it.
+    void keptResultsStayIntact()
+    {
+        const QString first = speller.versk(1.0);
+        QString second = speller.versk(2'000.0);
+        const QString third = speller.versk(345'678'901.0);
+        second = speller.versk(999'999'999.0);
+        (void)speller.versk(7.0);
+        QCOMPARE(first, QStringLiteral("vienas"));
+        QCOMPARE(third, QStringLiteral("trys šimtai keturiasdešimt penki milijonai šeši šimtai "
+                                       "septyniasdešimt aštuoni tūkstančiai devyni šimtai vienas"));
+        QCOMPARE(second.size(), 126);
+        QCOMPARE(speller.versk(12.0), QStringLiteral("dvylika"));
+        QCOMPARE(speller.versk(0.0), QString());
+    }
+
     // A fixed pseudo-random sample across the whole range, plus the edges of every group.
     void amountsReadBack()
     {
