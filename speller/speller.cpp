@@ -44,7 +44,7 @@ const QString &scaleWord(const ScaleWords &words, int n)
 
 // The words of one call are built here and become a QString once, at the end: a QString grown
 // piece by piece spends more time checking and reallocating than the spelling itself takes.
-// The longest amount has 126 characters; the capacity leaves room for the scale words' blanks.
+// The longest amount, 777,777,777, has 138 characters; the capacity leaves room to spare.
 class WordBuffer
 {
 public:

@@ -291,7 +291,9 @@ private slots:
         QCOMPARE(first, QStringLiteral("vienas"));
         QCOMPARE(third, QStringLiteral("trys šimtai keturiasdešimt penki milijonai šeši šimtai "
                                        "septyniasdešimt aštuoni tūkstančiai devyni šimtai vienas"));
-        QCOMPARE(second.size(), 126);
+        Speller fresh;
+        fresh.fillWordTables();
+        QCOMPARE(second, fresh.versk(999'999'999.0));
         QCOMPARE(speller.versk(12.0), QStringLiteral("dvylika"));
         QCOMPARE(speller.versk(0.0), QString());
     }
