@@ -495,6 +495,11 @@ void tst_Design::longResultsWrapInsideTheLabel_data()
         << "999999999" << false << true
         << QStringLiteral("DEVYNI ŠIMTAI DEVYNIASDEŠIMT DEVYNI MILIJONAI DEVYNI ŠIMTAI "
                           "DEVYNIASDEŠIMT DEVYNI TŪKSTANČIAI DEVYNI ŠIMTAI DEVYNIASDEŠIMT DEVYNI");
+    QTest::newRow("widest, money, capitals")
+        << "777777777,77" << true << true
+        << QStringLiteral("SEPTYNI ŠIMTAI SEPTYNIASDEŠIMT SEPTYNI MILIJONAI SEPTYNI ŠIMTAI "
+                          "SEPTYNIASDEŠIMT SEPTYNI TŪKSTANČIAI SEPTYNI ŠIMTAI SEPTYNIASDEŠIMT "
+                          "SEPTYNI Lt 77 ct");
     QTest::newRow("long words, money")
         << "777777777,77" << true << false
         << QStringLiteral("Septyni šimtai septyniasdešimt septyni milijonai septyni šimtai "
