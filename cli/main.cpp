@@ -236,10 +236,9 @@ int main(int argc, char *argv[])
             return exitRefused;
         }
         QTextStream lines(&input);
-        // Always UTF-8: bytes that happen to look like a UTF-16 byte order mark must not
-        // switch the whole input to another encoding.
+        // UTF-8; only a byte order mark at the very start, which valid UTF-8 never has,
+        // switches to UTF-16 or UTF-32 (as some Windows shells pipe their text).
         lines.setEncoding(QStringConverter::Utf8);
-        lines.setAutoDetectUnicode(false);
         // Someone typing at a terminal wants each answer at once; a pipe gets big writes.
         const bool interactive = stdinIsTerminal();
         QString line;
