@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "boxcloser.h"
 #include "recordingtoolkit.h"
 
 #include <QApplication>
@@ -22,36 +23,6 @@ namespace {
 
 const QString notANumber = QStringLiteral("Turi būti skaičius");
 const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
-
-struct SeenBox
-{
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Closes the first modal message box that opens, remembering what it showed. Polls, so that a
-// box that never opens leaves nothing waiting, and one that does can never hang the test.
-class BoxCloser : public QObject
-{
-public:
-    BoxCloser()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-            box->done(QMessageBox::Ok);
-        });
-        m_timer.start(10);
-    }
-    std::vector<SeenBox> seen;
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 

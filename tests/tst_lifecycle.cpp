@@ -5,6 +5,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "form1.h"
+#include "boxcloser.h"
 #include "recordingtoolkit.h"
 
 #include <QAction>
@@ -93,36 +94,6 @@ protected:
 
 private:
     bool m_loading = false;
-};
-
-struct SeenBox
-{
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Closes every modal message box that opens, remembering what it showed, so no box can hang
-// the test.
-class BoxCloser : public QObject
-{
-public:
-    BoxCloser()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-            box->done(QMessageBox::Ok);
-        });
-        m_timer.start(10);
-    }
-    std::vector<SeenBox> seen;
-
-private:
-    QTimer m_timer;
 };
 
 // A point of the window where no control lies, found rather than assumed, so that the
