@@ -12,14 +12,16 @@ HWND handleOf(const QWidget &window)
 
 } // namespace
 
-// Module1 appends the entry when it installs WindowProc, once the window is shown.
-void Form1::extendWindowMenu() {}
+void Form1::extendWindowMenu()
+{
+    Module1::appendAboutEntry(handleOf(*this)); // winId() makes the native window if need be
+}
 
 void Form1::installWindowProc()
 {
     // The callback runs inside WindowProc, and an exception cannot unwind through the window
     // manager: noexcept ends the program instead.
-    Module1::installAboutEntry(handleOf(*this), [this]() noexcept { showAbout(); });
+    Module1::installWindowProc(handleOf(*this), [this]() noexcept { showAbout(); });
 }
 
 void Form1::restoreWindowProc()

@@ -166,7 +166,8 @@ void testInstallAndPassOn()
     CHECK(!before.empty());
 
     procWrites.clear();
-    Module1::installAboutEntry(hWnd, [] { ++aboutShown; });
+    Module1::appendAboutEntry(hWnd);
+    Module1::installWindowProc(hWnd, [] { ++aboutShown; });
     CHECK(aboutShown == 0);
     CHECK(procWrites.size() == 1);
     if (!procWrites.empty())
@@ -259,7 +260,8 @@ void testFailedInstall()
     HWND gone = makeWindow();
     CHECK(gone != nullptr);
     DestroyWindow(gone);
-    Module1::installAboutEntry(gone, [] { ++aboutShown; });
+    Module1::appendAboutEntry(gone);
+    Module1::installWindowProc(gone, [] { ++aboutShown; });
     CHECK(Module1::PrevWndProc == 0);
 
     // Then the unload step must not write that 0 back over a live window's procedure.

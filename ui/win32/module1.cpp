@@ -22,13 +22,16 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(reinterpret_cast<WNDPROC>(PrevWndProc), hWnd, uMsg, wParam, lParam);
 }
 
-void installAboutEntry(HWND hWnd, std::function<void()> showAbout)
+void appendAboutEntry(HWND hWnd)
 {
-    aboutCallback = std::move(showAbout);
-
     // The window's own copy of the system menu; its standard entries are left as they are.
     HMENU menu = GetSystemMenu(hWnd, FALSE);
     AppendMenuA(menu, MF_STRING | MF_ENABLED, aboutCommand, "Apie...");
+}
+
+void installWindowProc(HWND hWnd, std::function<void()> showAbout)
+{
+    aboutCallback = std::move(showAbout);
 
     // Stored straight away, before any message can reach WindowProc. A failed call returns
     // 0, which restoreWindowProc then knows not to write back.

@@ -4,7 +4,8 @@
 // window and a callback that shows the about box. Use it from the window's load and unload
 // steps, on the user-interface thread:
 //
-//     Module1::installAboutEntry(hwnd, [this] { showAbout(); });   // after the window is shown
+//     Module1::appendAboutEntry(hwnd);                             // before the window is shown
+//     Module1::installWindowProc(hwnd, [this] { showAbout(); });   // after it is shown
 //     ...
 //     Module1::restoreWindowProc(hwnd);                            // in the unload step
 //
@@ -26,7 +27,7 @@ namespace Module1 {
 inline constexpr UINT_PTR aboutCommand = 999;
 
 // The window procedure that was in place before WindowProc, exactly as SetWindowLongPtrA
-// returned it; 0 until installAboutEntry succeeds. Pointer-sized: a procedure address does
+// returned it; 0 until installWindowProc succeeds. Pointer-sized: a procedure address does
 // not fit in 32 bits on 64-bit Windows.
 extern LONG_PTR PrevWndProc;
 
@@ -34,10 +35,12 @@ extern LONG_PTR PrevWndProc;
 // message goes to PrevWndProc unchanged and its result comes back unchanged.
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// Load step: appends "Apie..." (identifier 999) as the last entry of the window's system
-// menu and installs WindowProc in front of the window's procedure. Call it once per window,
-// after the window is shown. showAbout is called each time the entry is chosen.
-void installAboutEntry(HWND hWnd, std::function<void()> showAbout);
+// Load step: appends "Apie..." (identifier 999) as the last entry of the window's system menu.
+void appendAboutEntry(HWND hWnd);
+
+// Load step, once the window is shown: installs WindowProc in front of the window's procedure.
+// Call it once per window. showAbout is called each time the entry is chosen.
+void installWindowProc(HWND hWnd, std::function<void()> showAbout);
 
 // Unload step: puts the previous procedure back. Does nothing when installing failed
 // (PrevWndProc is 0): writing 0 would leave the window without a procedure.
