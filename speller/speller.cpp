@@ -72,22 +72,13 @@ public:
         }
     }
 
-    // Starts a piece of words: returns where it begins, after the blank that separates it from
-    // the words before it, if there are any.
-    qsizetype startPiece()
+    // Joins the next piece of words on: one blank between it and the words before it, if any.
+    // Every piece is a group's words, which are never empty and already trimmed, followed by a
+    // scale word that starts with its own blank, so a piece never needs trimming again.
+    void separate()
     {
         if (length > 0)
             append(QStringView(&blank, 1));
-        return length;
-    }
-
-    // Ends the piece begun at `pieceStart`: trims it, and takes the separating blank back if
-    // nothing is left of it.
-    void endPiece(qsizetype pieceStart)
-    {
-        trimFrom(pieceStart);
-        if (length == pieceStart && pieceStart > 0)
-            --length;
     }
 
     [[nodiscard]] QString toString() const { return QStringView(chars.data(), length).toString(); }
@@ -215,21 +206,18 @@ QString Speller::versk(const double &sk)
     WordBuffer text;
 
     if (sk3 > 0) {
-        const qsizetype pieceStart = text.startPiece();
+        text.separate();
         appendGroup(text, *this, sk3);
         text.append(scaleWord(millions, sk3));
-        text.endPiece(pieceStart);
     }
     if (t > 0) {
-        const qsizetype pieceStart = text.startPiece();
+        text.separate();
         appendGroup(text, *this, t);
         text.append(scaleWord(thousands, t));
-        text.endPiece(pieceStart);
     }
     if (u > 0) {
-        const qsizetype pieceStart = text.startPiece();
+        text.separate();
         appendGroup(text, *this, u);
-        text.endPiece(pieceStart);
     }
     return text.toString(m_words);
 }
