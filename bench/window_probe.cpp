@@ -67,8 +67,8 @@ int main(int argc, char *argv[])
     bool mapped = false;
     while (!mapped && std::chrono::steady_clock::now() < deadline) {
         while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
-            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY &&
-                !reinterpret_cast<xcb_map_notify_event_t *>(event)->override_redirect)
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY
+                && !reinterpret_cast<xcb_map_notify_event_t *>(event)->override_redirect)
                 mapped = true;
             std::free(event);
         }
@@ -88,6 +88,7 @@ int main(int argc, char *argv[])
     if (!mapped)
         return fail("no window within 30 seconds");
 
-    std::printf("%.1f %ld\n", std::chrono::duration<double, std::milli>(shown - start).count(), peak);
+    std::printf("%.1f %ld\n", std::chrono::duration<double, std::milli>(shown - start).count(),
+                peak);
     return 0;
 }

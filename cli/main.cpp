@@ -105,7 +105,7 @@ struct Request
 // A negative number such as -5,25 would read as options. Before "--", every argument that
 // begins with '-' and a digit is set aside for a stand-in that the parser takes as a number.
 QStringList setNegativeNumbersAside(const QStringList &arguments, QStringList &setAside,
-                                     const QString &standIn)
+                                    const QString &standIn)
 {
     QStringList result;
     result.reserve(arguments.size());
@@ -113,8 +113,8 @@ QStringList setNegativeNumbersAside(const QStringList &arguments, QStringList &s
     QStringView previous;
     for (const QString &argument : arguments) {
         const bool takesValue = previous == u"--currency" || previous == u"--locale";
-        if (!optionsEnded && !takesValue && argument.size() > 1 && argument.front() == u'-' &&
-            argument.at(1).isDigit()) {
+        if (!optionsEnded && !takesValue && argument.size() > 1 && argument.front() == u'-'
+            && argument.at(1).isDigit()) {
             result.append(standIn);
             setAside.append(argument);
         } else {
@@ -178,7 +178,8 @@ Request parseCommandLine(const QStringList &arguments)
         usageError(QStringLiteral("--money ir --plain vienas kitą atmeta"));
     request.settings.money = !parser.isSet(plain);
 
-    const int cases = int(parser.isSet(first)) + int(parser.isSet(upper)) + int(parser.isSet(lower));
+    const int cases =
+        int(parser.isSet(first)) + int(parser.isSet(upper)) + int(parser.isSet(lower));
     if (cases > 1)
         usageError(QStringLiteral("--first, --upper ir --lower vienas kitą atmeta"));
     request.settings.allCapitals = parser.isSet(upper);

@@ -73,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The text as the window and zodziais see it.
     const auto typed = suma::readNumber(text, locale);
     const auto fromText = suma::presentResult(QString(), settings, text, locale);
-    require(!fromText.cents || (*fromText.cents >= 0 && *fromText.cents <= 99), "cents 0..99", text);
+    require(!fromText.cents || (*fromText.cents >= 0 && *fromText.cents <= 99), "cents 0..99",
+            text);
     if (!typed)
         return 0;
     require(std::isfinite(*typed), "a number read is finite", text);

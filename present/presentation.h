@@ -30,8 +30,7 @@ struct ResultText
 // words) and the cents of `typed`, the number as read from the typed text. The cents are
 // (typed - floor(typed)) * 100, rounded half to even, modulo 100: they are measured from the
 // floor, so -5.25 has 75 cents, and 7.999 has none rather than a hundred.
-[[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings,
-                                       double typed);
+[[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings, double typed);
 
 // The same for the typed text itself, read with `locale` only in money mode, where the cents need
 // it. A text that is not a number has no cents.

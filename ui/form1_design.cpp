@@ -75,7 +75,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         const bool click = m_pressed && event->button() == Qt::LeftButton
-            && rect().contains(event->position().toPoint());
+                           && rect().contains(event->position().toPoint());
         if (event->button() == Qt::LeftButton)
             m_pressed = false;
         QLabel::mouseReleaseEvent(event);

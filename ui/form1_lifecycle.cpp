@@ -49,10 +49,10 @@ void Form1::Picture1_Click()
 QString Form1::aboutText()
 {
     const QString crlf = QStringLiteral("\r\n");
-    const QString authorship = suma::Toolkit::title() + u' '
-        + QStringLiteral(SUMA_SHORT_VERSION) + QStringLiteral(" - programos kūrėjai");
+    const QString authorship = suma::Toolkit::title() + u' ' + QStringLiteral(SUMA_SHORT_VERSION)
+                               + QStringLiteral(" - programos kūrėjai");
     return authorship + crlf + crlf + QStringLiteral("          Freeware") + crlf + crlf
-        + QStringLiteral("Naudokitės ir džiaukitės !") + crlf;
+           + QStringLiteral("Naudokitės ir džiaukitės !") + crlf;
 }
 
 void Form1::showAbout()
