@@ -13,6 +13,7 @@
 
 #include <cmath> // floor
 #include <cstdio>
+#include <cstdlib> // exit
 #include <optional>
 
 #ifdef Q_OS_WIN
@@ -28,6 +29,32 @@ constexpr int exitUsage = 2;
 
 const QString notANumber = QStringLiteral("Turi būti skaičius");
 const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
+
+// What a refusal message shows of the input: no control or format characters, which a terminal
+// could take for commands (escape sequences), and no broken surrogates, each of which becomes
+// U+FFFD; a runaway line is cut after about 60 characters, never inside a surrogate pair.
+QString echoed(QStringView input)
+{
+    constexpr qsizetype longest = 60;
+    QString text;
+    qsizetype i = 0;
+    while (i < input.size() && i < longest) {
+        char32_t c = input[i].unicode();
+        qsizetype units = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < input.size() && input[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(input[i], input[i + 1]);
+            units = 2;
+        }
+        if (QChar::isPrint(c))
+            text += input.sliced(i, units);
+        else
+            text += QChar(QChar::ReplacementCharacter);
+        i += units;
+    }
+    if (i < input.size())
+        text += QChar(0x2026);
+    return text;
+}
 
 bool stdinIsTerminal()
 {
@@ -61,19 +88,21 @@ public:
         return true;
     }
 
-    void flush() { m_out.flush(); }
+    // False once standard output could not be written (a full disk, a closed file): there is
+    // no point in reading further.
+    [[nodiscard]] bool outputWorks() const { return m_out.status() == QTextStream::Ok; }
+
+    bool flush()
+    {
+        m_out.flush();
+        return outputWorks();
+    }
 
 private:
     bool refuse(QStringView input, const QString &reason)
     {
-        // A runaway line is not echoed whole.
-        constexpr qsizetype longest = 60;
-        m_err << QCoreApplication::applicationName() << ": \"";
-        if (input.size() > longest)
-            m_err << input.first(longest) << QChar(0x2026);
-        else
-            m_err << input;
-        m_err << "\": " << reason << '\n';
+        m_err << QCoreApplication::applicationName() << ": \"" << echoed(input) << "\": " << reason
+              << '\n';
         m_err.flush();
         m_out << '\n';
         return false;
@@ -243,12 +272,16 @@ int main(int argc, char *argv[])
         // Someone typing at a terminal wants each answer at once; a pipe gets big writes.
         const bool interactive = stdinIsTerminal();
         QString line;
-        while (lines.readLineInto(&line)) {
+        while (converter.outputWorks() && lines.readLineInto(&line)) {
             allConverted = converter.convert(line) && allConverted;
             if (interactive)
                 converter.flush();
         }
     }
-    converter.flush();
+    if (!converter.flush()) {
+        QTextStream(stderr) << QCoreApplication::applicationName()
+                            << QStringLiteral(": nepavyko rašyti į standartinę išvestį\n");
+        return exitRefused;
+    }
     return allConverted ? 0 : exitRefused;
 }

@@ -20,6 +20,10 @@ private slots:
     void environmentChoosesTheLocale();
 
     void runawayLineIsRefusedAndTheRestGoesOn();
+    void refusalShowsTheInputSafely_data();
+    void refusalShowsTheInputSafely();
+    void unwritableOutputIsAnError_data();
+    void unwritableOutputIsAnError();
     void helpAndVersion();
 
 private:
@@ -31,9 +35,12 @@ private:
     };
 
     static Run run(const QStringList &arguments, const QByteArray &input = {},
-                   const QString &localeVariable = QStringLiteral("C.UTF-8"))
+                   const QString &localeVariable = QStringLiteral("C.UTF-8"),
+                   const QString &outputFile = {})
     {
         QProcess process;
+        if (!outputFile.isEmpty())
+            process.setStandardOutputFile(outputFile);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("LANG"));
         environment.remove(QStringLiteral("LC_NUMERIC"));
@@ -196,6 +203,56 @@ void tst_Zodziais::runawayLineIsRefusedAndTheRestGoesOn()
     // The message names the input without echoing all ten megabytes of it.
     QVERIFY(result.err.contains("Turi būti skaičius"));
     QVERIFY(result.err.size() < 1000);
+}
+
+void tst_Zodziais::refusalShowsTheInputSafely_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("shown");
+
+    const QString a59(59, u'a');
+    QTest::newRow("Lithuanian letters as they are") << QByteArray("žodis\n") << "žodis";
+    // A terminal would retitle its window on this: no escape or bell reaches it.
+    QTest::newRow("escape sequence") << QByteArray("\x1b]0;x\x07\n") << "\uFFFD]0;x\uFFFD";
+    QTest::newRow("tab and NUL") << QByteArray("1\t\0" "2\n", 5) << "1\uFFFD\uFFFD2";
+    QTest::newRow("right-to-left override") << QByteArray("1\u202E2\n") << "1\uFFFD2";
+    QTest::newRow("emoji kept whole") << QByteArray("\xF0\x9F\x98\x80x\n") << "😀x";
+    QTest::newRow("runaway line cut at 60") << QByteArray(70, 'b') + '\n' << QString(60, u'b') + u'…';
+    // 59 characters, then a pair that straddles the cut: the pair is kept, not halved.
+    QTest::newRow("cut never halves a pair")
+        << (a59 + QStringLiteral("😀bbbbbbbbbb\n")).toUtf8() << a59 + QStringLiteral("😀…");
+}
+
+void tst_Zodziais::refusalShowsTheInputSafely()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, shown);
+
+    const Run result = run({QStringLiteral("--locale=lt_LT")}, input);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(result.err),
+             QStringLiteral("zodziais: \"%1\": Turi būti skaičius\n").arg(shown));
+}
+
+void tst_Zodziais::unwritableOutputIsAnError_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+
+    QTest::newRow("arguments") << QStringList{"--locale=lt_LT", "5"} << QByteArray();
+    QTest::newRow("standard input") << QStringList{"--locale=lt_LT"} << QByteArray("5\n");
+}
+
+// A full disk must not look like success to the script that runs zodziais.
+void tst_Zodziais::unwritableOutputIsAnError()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+
+    const Run result = run(arguments, input, QStringLiteral("C.UTF-8"), QStringLiteral("/dev/full"));
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(result.err),
+             QStringLiteral("zodziais: nepavyko rašyti į standartinę išvestį\n"));
 }
 
 void tst_Zodziais::helpAndVersion()
