@@ -27,9 +27,6 @@ namespace {
 constexpr int exitRefused = 1;
 constexpr int exitUsage = 2;
 
-const QString notANumber = QStringLiteral("Turi būti skaičius");
-const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
-
 // What a refusal message shows of the input: no control or format characters, which a terminal
 // could take for commands (escape sequences), and no broken surrogates, each of which becomes
 // U+FFFD; a runaway line is cut after about 60 characters, never inside a surrogate pair.
@@ -80,10 +77,10 @@ public:
     {
         const std::optional<double> typed = suma::readNumber(input, m_locale);
         if (!typed)
-            return refuse(input, notANumber);
+            return refuse(input, suma::notANumberMessage);
         const double amount = std::floor(*typed);
         if (amount > suma::Speller::largestAmount)
-            return refuse(input, tooLarge);
+            return refuse(input, suma::tooLargeMessage);
         m_out << suma::presentResult(m_speller.versk(amount), m_settings, *typed).label << '\n';
         return true;
     }
@@ -99,7 +96,7 @@ public:
     }
 
 private:
-    bool refuse(QStringView input, const QString &reason)
+    bool refuse(QStringView input, QStringView reason)
     {
         m_err << QCoreApplication::applicationName() << ": \"" << echoed(input) << "\": " << reason
               << '\n';

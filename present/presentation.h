@@ -9,6 +9,10 @@
 
 namespace suma {
 
+// Why a typed text gets no words: the window's messages, which zodziais gives as its reasons.
+inline constexpr QStringView notANumberMessage = u"Turi būti skaičius";
+inline constexpr QStringView tooLargeMessage = u"Apsiribokime milijonais !";
+
 // How the result is written: the settings that the window keeps in its check boxes and option
 // buttons, read at the moment of the conversion.
 struct ResultSettings

@@ -13,9 +13,6 @@
 
 namespace {
 
-const QString notANumber = QStringLiteral("Turi būti skaičius");
-const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
-
 constexpr qint16 carriageReturn = 13;
 
 // The character code of a typed key as the key-press handler takes it; 0 for keys that type
@@ -73,12 +70,12 @@ void Form1::Command1_Click()
     if (const std::optional<double> typed = m_toolkit.readNumber(Text1->text())) {
         double amount = std::floor(*typed);
         if (amount > largestAmount) {
-            m_toolkit.messageBox(tooLarge);
+            m_toolkit.messageBox(suma::tooLargeMessage.toString());
             return; // nothing else changes, not even the clipboard
         }
         rodyk(amount);
     } else {
-        m_toolkit.messageBox(notANumber);
+        m_toolkit.messageBox(suma::notANumberMessage.toString());
     }
     Check2_Click();
     m_toolkit.setClipboardText(Label1->text());
