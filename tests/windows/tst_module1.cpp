@@ -6,6 +6,7 @@
 #include <cstdint> // uint64_t
 #include <cstdio>  // printf
 #include <cstring> // strcmp
+#include <cwchar>  // wcscmp, wcslen
 #include <vector>
 
 namespace {
@@ -53,10 +54,10 @@ LRESULT CALLBACK RecordingProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPara
         received.push_back({hWnd, uMsg, wParam, lParam});
         return reply;
     }
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
-// Every SetWindowLongPtrA call of the program, seen through its import slot. Wine quietly
+// Every SetWindowLongPtrW call of the program, seen through its import slot. Wine quietly
 // ignores a null window procedure, so whether the unload step writes one can only be seen here.
 struct ProcWrite {
     HWND hWnd;
@@ -64,13 +65,13 @@ struct ProcWrite {
 };
 std::vector<ProcWrite> procWrites;
 using SetWindowLongPtrFn = LONG_PTR(WINAPI *)(HWND, int, LONG_PTR);
-SetWindowLongPtrFn realSetWindowLongPtrA = nullptr;
+SetWindowLongPtrFn realSetWindowLongPtrW = nullptr;
 
-LONG_PTR WINAPI countingSetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value)
+LONG_PTR WINAPI countingSetWindowLongPtrW(HWND hWnd, int index, LONG_PTR value)
 {
     if (index == GWLP_WNDPROC)
         procWrites.push_back({hWnd, value});
-    return realSetWindowLongPtrA(hWnd, index, value);
+    return realSetWindowLongPtrW(hWnd, index, value);
 }
 
 // The slot in this program's import table through which calls to dll!function go.
@@ -99,14 +100,14 @@ void **importSlot(const char *dll, const char *function)
     return nullptr;
 }
 
-bool interceptSetWindowLongPtrA()
+bool interceptSetWindowLongPtrW()
 {
-    void **slot = importSlot("user32.dll", "SetWindowLongPtrA");
+    void **slot = importSlot("user32.dll", "SetWindowLongPtrW");
     DWORD oldProtection = 0;
     if (!slot || !VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &oldProtection))
         return false;
-    realSetWindowLongPtrA = reinterpret_cast<SetWindowLongPtrFn>(*slot);
-    *slot = reinterpret_cast<void *>(&countingSetWindowLongPtrA);
+    realSetWindowLongPtrW = reinterpret_cast<SetWindowLongPtrFn>(*slot);
+    *slot = reinterpret_cast<void *>(&countingSetWindowLongPtrW);
     VirtualProtect(slot, sizeof *slot, oldProtection, &oldProtection);
     return true;
 }
@@ -128,13 +129,14 @@ LONG_PTR addressOf(WNDPROC proc)
 
 LONG_PTR currentProc(HWND hWnd)
 {
-    return GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
+    return GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
 }
 
+// A Unicode window, as the toolkit's windows are.
 HWND makeWindow()
 {
-    HWND hWnd = CreateWindowExA(0, "SumaTestWindow", "Suma", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hWnd = CreateWindowExW(0, L"SumaTestWindow", L"Suma", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hWnd)
         ShowWindow(hWnd, SW_SHOWNORMAL);
     return hWnd;
@@ -180,21 +182,30 @@ void testInstallAndPassOn()
     CHECK(std::vector<UINT>(after.begin(), after.end() - 1) == before);
     const int last = GetMenuItemCount(menu) - 1;
     CHECK(GetMenuItemID(menu, last) == 999);
-    char text[64] = {};
-    CHECK(GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION) == 7);
-    CHECK(std::strcmp(text, "Apie...") == 0);
+    wchar_t text[64] = {};
+    CHECK(GetMenuStringW(menu, last, text, 64, MF_BYPOSITION) == 7);
+    CHECK(std::wcscmp(text, L"Apie...") == 0);
     CHECK((GetMenuState(menu, last, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)) == 0);
 
     // WindowProc sits in front of the window's own procedure, which is kept whole.
     CHECK(currentProc(hWnd) == addressOf(&Module1::WindowProc));
     CHECK(Module1::PrevWndProc == addressOf(&RecordingProc));
 
+    // The window stays a Unicode one: text on its way through WindowProc is not squeezed
+    // through an ANSI code page, which has no room for most Lithuanian letters.
+    CHECK(IsWindowUnicode(hWnd));
+    const wchar_t *lithuanian = L"Naudokitės ir džiaukitės ąčęėįšųūž";
+    CHECK(SetWindowTextW(hWnd, lithuanian));
+    wchar_t title[64] = {};
+    CHECK(GetWindowTextW(hWnd, title, 64) == static_cast<int>(std::wcslen(lithuanian)));
+    CHECK(std::wcscmp(title, lithuanian) == 0);
+
     // The About command is caught every time it comes, and goes no further.
     for (const char *round : {"first about", "second about"}) {
         received.clear();
         reply = 12345;
         const int shownBefore = aboutShown;
-        const LRESULT result = SendMessageA(hWnd, WM_SYSCOMMAND, 999, 0);
+        const LRESULT result = SendMessageW(hWnd, WM_SYSCOMMAND, 999, 0);
         CHECK_IN(result == 0, round);
         CHECK_IN(aboutShown == shownBefore + 1, round);
         CHECK_IN(received.empty(), round);
@@ -225,7 +236,7 @@ void testInstallAndPassOn()
         received.clear();
         reply = row.reply;
         const int shownBefore = aboutShown;
-        const LRESULT result = SendMessageA(hWnd, row.uMsg, row.wParam, row.lParam);
+        const LRESULT result = SendMessageW(hWnd, row.uMsg, row.wParam, row.lParam);
         CHECK_IN(result == row.reply, row.name);
         CHECK_IN(received.size() == 1, row.name);
         if (received.size() == 1) {
@@ -247,7 +258,7 @@ void testInstallAndPassOn()
     received.clear();
     reply = 77;
     const int shownBefore = aboutShown;
-    CHECK(SendMessageA(hWnd, WM_SYSCOMMAND, 999, 0) == 77);
+    CHECK(SendMessageW(hWnd, WM_SYSCOMMAND, 999, 0) == 77);
     CHECK(received.size() == 1);
     CHECK(aboutShown == shownBefore);
 
@@ -275,7 +286,7 @@ void testFailedInstall()
     CHECK(currentProc(hWnd) == addressOf(&RecordingProc));
     received.clear();
     reply = 55;
-    CHECK(SendMessageA(hWnd, WM_APP, 1, 2) == 55);
+    CHECK(SendMessageW(hWnd, WM_APP, 1, 2) == 55);
     DestroyWindow(hWnd);
 }
 
@@ -284,16 +295,16 @@ void testFailedInstall()
 int main()
 {
     SetUnhandledExceptionFilter(&reportCrash);
-    if (!interceptSetWindowLongPtrA()) {
-        std::printf("cannot find SetWindowLongPtrA in the import table\n0 passed, 1 failed\n");
+    if (!interceptSetWindowLongPtrW()) {
+        std::printf("cannot find SetWindowLongPtrW in the import table\n0 passed, 1 failed\n");
         return 1;
     }
 
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = &RecordingProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "SumaTestWindow";
-    if (!RegisterClassA(&windowClass)) {
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"SumaTestWindow";
+    if (!RegisterClassW(&windowClass)) {
         std::printf("cannot register the window class\n0 passed, 1 failed\n");
         return 1;
     }

@@ -19,14 +19,14 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
             aboutCallback();
         return 0;
     }
-    return CallWindowProcA(reinterpret_cast<WNDPROC>(PrevWndProc), hWnd, uMsg, wParam, lParam);
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(PrevWndProc), hWnd, uMsg, wParam, lParam);
 }
 
 void appendAboutEntry(HWND hWnd)
 {
     // The window's own copy of the system menu; its standard entries are left as they are.
     HMENU menu = GetSystemMenu(hWnd, FALSE);
-    AppendMenuA(menu, MF_STRING | MF_ENABLED, aboutCommand, "Apie...");
+    AppendMenuW(menu, MF_STRING | MF_ENABLED, aboutCommand, L"Apie...");
 }
 
 void installWindowProc(HWND hWnd, std::function<void()> showAbout)
@@ -34,14 +34,15 @@ void installWindowProc(HWND hWnd, std::function<void()> showAbout)
     aboutCallback = std::move(showAbout);
 
     // Stored straight away, before any message can reach WindowProc. A failed call returns
-    // 0, which restoreWindowProc then knows not to write back.
-    PrevWndProc = SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    // 0, which restoreWindowProc then knows not to write back. The Unicode call keeps the
+    // window a Unicode one: through an ANSI procedure its text would lose Lithuanian letters.
+    PrevWndProc = SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
 }
 
 void restoreWindowProc(HWND hWnd)
 {
     if (PrevWndProc != 0)
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, PrevWndProc);
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, PrevWndProc);
 }
 
 } // namespace Module1

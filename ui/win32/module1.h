@@ -26,7 +26,7 @@ namespace Module1 {
 // Command identifier of the "Apie..." entry; WM_SYSCOMMAND carries it whole in wParam.
 inline constexpr UINT_PTR aboutCommand = 999;
 
-// The window procedure that was in place before WindowProc, exactly as SetWindowLongPtrA
+// The window procedure that was in place before WindowProc, exactly as SetWindowLongPtrW
 // returned it; 0 until installWindowProc succeeds. Pointer-sized: a procedure address does
 // not fit in 32 bits on 64-bit Windows.
 extern LONG_PTR PrevWndProc;
