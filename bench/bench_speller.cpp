@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QString>
 
-#include <cmath>  // floor
 #include <cstdio> // printf
 #include <map>
 #include <memory>
@@ -121,8 +120,8 @@ void icuSpelloutDouble(benchmark::State &state)
     spellWithIcu(state, amountsAsDouble());
 }
 
-// What the window does for one typed text: read the number, spell its floor, apply the letter
-// case and the money suffixes.
+// What zodziais does for one typed text: read the number, spell its floor, apply the letter case
+// and the money suffixes.
 void labelText(benchmark::State &state)
 {
     auto &s = speller();
@@ -131,9 +130,7 @@ void labelText(benchmark::State &state)
     const suma::ResultSettings settings; // money, first letter capital: the window's start
     std::size_t i = 0;
     for (auto _ : state) {
-        const auto typed = suma::readNumber(in[i], lithuanian);
-        const double amount = std::floor(*typed);
-        benchmark::DoNotOptimize(suma::presentResult(s.versk(amount), settings, *typed));
+        benchmark::DoNotOptimize(suma::convertTyped(s, in[i], settings, lithuanian));
         i = i + 1 == in.size() ? 0 : i + 1;
     }
     state.SetItemsProcessed(state.iterations());

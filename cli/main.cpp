@@ -1,8 +1,8 @@
 // zodziais: the window's result text for scripts, one output line for each input.
 
-#include "numberreading.h"
 #include "presentation.h"
 #include "speller.h"
+#include "version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,10 +11,8 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include <cmath> // floor
 #include <cstdio>
 #include <cstdlib> // exit
-#include <optional>
 
 #ifdef Q_OS_WIN
 #include <io.h> // _isatty
@@ -75,13 +73,10 @@ public:
     // Returns false for a refused input, which still gets its (empty) line.
     bool convert(QStringView input)
     {
-        const std::optional<double> typed = suma::readNumber(input, m_locale);
-        if (!typed)
-            return refuse(input, suma::notANumberMessage);
-        const double amount = std::floor(*typed);
-        if (amount > suma::Speller::largestAmount)
-            return refuse(input, suma::tooLargeMessage);
-        m_out << suma::presentResult(m_speller.versk(amount), m_settings, *typed).label << '\n';
+        const suma::Conversion done = suma::convertTyped(m_speller, input, m_settings, m_locale);
+        if (done.refusal)
+            return refuse(input, suma::messageOf(*done.refusal));
+        m_out << done.result.label << '\n';
         return true;
     }
 
@@ -246,7 +241,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zodziais"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(SUMA_VERSION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SUMA_VERSION_STRING));
 
     const Request request = parseCommandLine(QCoreApplication::arguments());
     Converter converter(request.settings, request.locale);

@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to everything that reads what a user types: number reading, the words,
-// and the result text in every mode and letter case. A broken promise aborts, so the fuzzer
-// reports it like a crash.
+// Feeds arbitrary bytes to everything that reads what a user types: the convert rule (number
+// reading, the words, the result text) in every mode and letter case, and the group routine. A
+// broken promise aborts, so the fuzzer reports it like a crash.
 //
 // Input: one byte of switches, then the text. Bit 0 picks how the bytes become text (UTF-8, or
 // raw UTF-16 so that lone surrogates get through); bits 1-3 pick money mode and the letter case;
@@ -12,7 +12,7 @@
 #include <QLocale>
 #include <QString>
 
-#include <cmath>   // floor
+#include <cmath>   // isfinite
 #include <cstddef> // size_t
 #include <cstdint> // uint8_t
 #include <cstdio>  // fprintf
@@ -70,30 +70,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QLocale &locale = switches & 16 ? english : lithuanian;
 
-    // The text as the window and zodziais see it.
-    const auto typed = suma::readNumber(text, locale);
-    const auto fromText = suma::presentResult(QString(), settings, text, locale);
-    require(!fromText.cents || (*fromText.cents >= 0 && *fromText.cents <= 99), "cents 0..99",
-            text);
-    if (!typed)
-        return 0;
-    require(std::isfinite(*typed), "a number read is finite", text);
-
-    const double amount = std::floor(*typed);
+    // The text as zodziais sees it, and the window in steps.
     suma::Speller s = speller();
-    const QString words = s.versk(amount);
-    require(words.isEmpty() == !(amount >= 1 && amount <= suma::Speller::largestAmount),
-            "words exactly for 1..999,999,999", text);
-    require(!hasBlankAtAnEnd(words) && !words.contains(QStringLiteral("  ")),
-            "words: single blanks inside only", text);
-
-    const auto result = suma::presentResult(words, settings, *typed);
-    require(!hasBlankAtAnEnd(result.label), "label: no blank at either end", text);
+    const auto done = suma::convertTyped(s, text, settings, locale);
+    const auto typed = suma::readNumber(text, locale);
+    require(!typed || std::isfinite(*typed), "a number read is finite", text);
+    require(typed || done.refusal == suma::Refusal::NotANumber, "no number, refused", text);
+    const auto &result = done.result;
+    require(!hasBlankAtAnEnd(result.label) && !result.label.contains(QStringLiteral("  ")),
+            "label: single blanks inside only", text);
+    if (done.refusal) {
+        require(result.label.isEmpty() && !result.cents, "a refusal has no result", text);
+        return 0;
+    }
     require(result.cents.has_value() == settings.money, "cents exactly in money mode", text);
     if (result.cents)
         require(*result.cents >= 0 && *result.cents <= 99, "cents 0..99", text);
-    if (words.isEmpty() && !settings.money)
+    const bool hasWords = *typed >= 1;
+    if (!hasWords && !settings.money)
         require(result.label.isEmpty(), "no words, no label for a plain number", text);
+    if (hasWords && !settings.allCapitals && !settings.firstCapital)
+        require(result.label.at(0).isLower(), "words for every amount from 1", text);
 
     const auto group = static_cast<qint16>(text.size() % 1000);
     require(!hasBlankAtAnEnd(s.simtai(group)), "group: no blank at either end", text);

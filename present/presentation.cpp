@@ -1,6 +1,7 @@
 #include "presentation.h"
 
 #include "numberreading.h"
+#include "speller.h"
 
 #include <cmath> // floor, isfinite, nearbyint
 
@@ -112,6 +113,26 @@ ResultText presentResult(QString words, const ResultSettings &settings, QStringV
     if (settings.money)
         typed = readNumber(typedText, locale).value_or(0.0);
     return presentResult(std::move(words), settings, typed);
+}
+
+WholeAmount wholeAmountOf(std::optional<double> typed)
+{
+    if (!typed)
+        return {0, Refusal::NotANumber};
+    const double amount = std::floor(*typed);
+    if (amount > Speller::largestAmount)
+        return {amount, Refusal::TooLarge};
+    return {amount, std::nullopt};
+}
+
+Conversion convertTyped(Speller &speller, QStringView typedText, const ResultSettings &settings,
+                        const QLocale &locale)
+{
+    const std::optional<double> typed = readNumber(typedText, locale);
+    const WholeAmount whole = wholeAmountOf(typed);
+    if (whole.refusal)
+        return {{}, whole.refusal};
+    return {presentResult(speller.versk(whole.amount), settings, *typed), std::nullopt};
 }
 
 } // namespace suma

@@ -9,9 +9,26 @@
 
 namespace suma {
 
-// Why a typed text gets no words: the window's messages, which zodziais gives as its reasons.
-inline constexpr QStringView notANumberMessage = u"Turi būti skaičius";
-inline constexpr QStringView tooLargeMessage = u"Apsiribokime milijonais !";
+class Speller;
+
+// Why a typed text gets no words.
+enum class Refusal { NotANumber, TooLarge };
+
+// The window's message for a refusal, which zodziais gives as its reason.
+[[nodiscard]] constexpr QStringView messageOf(Refusal why)
+{
+    return why == Refusal::NotANumber ? QStringView(u"Turi būti skaičius")
+                                      : QStringView(u"Apsiribokime milijonais !");
+}
+
+// The amount the words are written for: the typed number rounded down (towards minus infinity),
+// or why there are no words: no number at all, or one above 999,999,999.
+struct WholeAmount
+{
+    double amount = 0;
+    std::optional<Refusal> refusal;
+};
+[[nodiscard]] WholeAmount wholeAmountOf(std::optional<double> typed);
 
 // How the result is written: the settings that the window keeps in its check boxes and option
 // buttons, read at the moment of the conversion.
@@ -40,6 +57,16 @@ struct ResultText
 // it. A text that is not a number has no cents.
 [[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings,
                                        QStringView typedText, const QLocale &locale);
+
+// The whole convert rule for one typed text: read it with `locale`, round it down, refuse it or
+// spell it with `speller` and present it by `settings`. A refused text has an empty result.
+struct Conversion
+{
+    ResultText result;
+    std::optional<Refusal> refusal;
+};
+[[nodiscard]] Conversion convertTyped(Speller &speller, QStringView typedText,
+                                      const ResultSettings &settings, const QLocale &locale);
 
 // The cents of a typed number as described above, 0..99; 0 for anything not finite.
 [[nodiscard]] qint32 centsOf(double typed);
