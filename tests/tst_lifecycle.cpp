@@ -4,27 +4,19 @@
 // into a context-menu event the way the toolkit makes it.
 #define QTEST_QPA_MOUSE_HANDLING
 
-#include "form1.h"
 #include "boxcloser.h"
-#include "recordingtoolkit.h"
+#include "formfixture.h"
+#include "version.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm> // find_if
 #include <chrono>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,13 +24,16 @@ namespace {
 
 const QString aboutEntryText = QStringLiteral("Apie...");
 
-// A Form1 that records what happens to it: the events it receives while loading, with the
-// state of the word tables and of the window menu at that moment, and each unload step.
-class ObservedForm : public Form1
+QMenu *windowMenu(const Form1 &form)
+{
+    return form.findChild<QMenu *>(QStringLiteral("windowMenu"));
+}
+
+// Every event a window receives from now on, with the state of its word tables and of its
+// window menu at that moment.
+class EventLog : public QObject
 {
 public:
-    using Form1::Form1;
-
     struct Seen
     {
         QEvent::Type type;
@@ -46,54 +41,32 @@ public:
         QString lastMenuEntry;
     };
 
-    void load()
+    explicit EventLog(Form1 &form) : m_form(form) { form.installEventFilter(this); }
+
+    std::vector<Seen> seen;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
     {
-        m_loading = true;
-        Form_Load();
-        m_loading = false;
+        const QMenu *menu = windowMenu(m_form);
+        const QString last =
+            menu && !menu->actions().isEmpty() ? menu->actions().last()->text() : QString();
+        seen.push_back({e->type(), tablesFilled(), last});
+        return false;
     }
 
-    void Form_Unload(int &Cancel) override
-    {
-        ++unloads;
-        cancelSeen = Cancel;
-        Form1::Form_Unload(Cancel);
-        cancelLeft = Cancel;
-        if (cancelWith)
-            Cancel = *cancelWith;
-    }
-
+private:
     bool tablesFilled() const
     {
         for (int i = 1; i <= 9; ++i) {
-            if (vienetai[i].isEmpty() || niolika[i].isEmpty() || desimtys[i].isEmpty())
+            if (m_form.vienetai[i].isEmpty() || m_form.niolika[i].isEmpty()
+                || m_form.desimtys[i].isEmpty())
                 return false;
         }
         return true;
     }
 
-    QMenu *windowMenu() const { return findChild<QMenu *>(QStringLiteral("windowMenu")); }
-
-    std::vector<Seen> seenWhileLoading;
-    int unloads = 0;
-    int cancelSeen = -99;
-    int cancelLeft = -99;
-    std::optional<int> cancelWith; // what a handler of the unload event would set
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (m_loading) {
-            const QMenu *menu = windowMenu();
-            const QString last = menu && !menu->actions().isEmpty() ? menu->actions().last()->text()
-                                                                    : QString();
-            seenWhileLoading.push_back({e->type(), tablesFilled(), last});
-        }
-        return Form1::event(e);
-    }
-
-private:
-    bool m_loading = false;
+    Form1 &m_form;
 };
 
 // A point of the window where no control lies, found rather than assumed, so that the
@@ -122,28 +95,11 @@ void clickEntry(QMenu &menu, const QString &text)
 
 } // namespace
 
-class tst_Lifecycle : public QObject
+class tst_Lifecycle : public FormTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania)); }
-    void init()
-    {
-        toolkit = std::make_unique<RecordingToolkit>();
-        form = std::make_unique<ObservedForm>(*toolkit);
-        form->load();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-    void cleanup()
-    {
-        if (QWidget *popup = QApplication::activePopupWidget())
-            popup->close();
-        form.reset();
-        toolkit.reset();
-    }
-
     void loadFillsTablesBeforeAnythingElse();
     void aboutText();
     void windowMenuEntries();
@@ -156,11 +112,8 @@ private slots:
     void aboutEntryShowsTheBoxAndNothingElse();
     void aboutEntryWithTheRealMessageBox();
 
-    void everyCloseUnloadsOnce_data();
-    void everyCloseUnloadsOnce();
-    void unloadLeavesCancelAsItIs_data();
-    void unloadLeavesCancelAsItIs();
-    void cancelSetByTheUnloadStepKeepsTheWindow();
+    void everyCloseEndsTheProgram_data();
+    void everyCloseEndsTheProgram();
 
 private:
     // Right-clicks the window's free area; the window menu if that opened it, else null.
@@ -170,19 +123,20 @@ private:
         if (!free)
             return nullptr;
         QTest::mouseClick(form.get(), Qt::RightButton, {}, *free);
-        QMenu *menu = form->windowMenu();
+        QMenu *menu = windowMenu(*form);
         return menu && QApplication::activePopupWidget() == menu ? menu : nullptr;
     }
-
-    std::unique_ptr<RecordingToolkit> toolkit;
-    std::unique_ptr<ObservedForm> form;
 };
 
 void tst_Lifecycle::loadFillsTablesBeforeAnythingElse()
 {
-    const std::vector<ObservedForm::Seen> &seen = form->seenWhileLoading;
+    Form1 loading(*toolkit);
+    const EventLog log(loading);
+    loading.Form_Load();
+
+    const std::vector<EventLog::Seen> &seen = log.seen;
     QVERIFY(!seen.empty());
-    for (const ObservedForm::Seen &s : seen)
+    for (const EventLog::Seen &s : seen)
         QVERIFY2(s.tablesFilled, qPrintable(QStringLiteral("event %1 came before the tables")
                                                 .arg(int(s.type))));
 
@@ -191,10 +145,7 @@ void tst_Lifecycle::loadFillsTablesBeforeAnythingElse()
                                    [](const auto &s) { return s.type == QEvent::Show; });
     QVERIFY(show != seen.end());
     QCOMPARE(show->lastMenuEntry, aboutEntryText);
-
-    QVERIFY(form->isVisible());
-    QVERIFY(form->isWindow());
-    QVERIFY(!form->parentWidget());
+    QVERIFY(loading.isVisible());
 }
 
 void tst_Lifecycle::aboutText()
@@ -210,7 +161,7 @@ void tst_Lifecycle::aboutText()
 
 void tst_Lifecycle::windowMenuEntries()
 {
-    QMenu *menu = form->windowMenu();
+    QMenu *menu = windowMenu(*form);
     QVERIFY(menu);
     const QList<QAction *> entries = menu->actions();
     QVERIFY(entries.size() >= 2);
@@ -250,10 +201,10 @@ void tst_Lifecycle::windowMenuOpens()
         QCOMPARE(QApplication::focusWidget(), control);
         QTest::keyClick(control, key.key(), key.keyboardModifiers());
     }
-    QCOMPARE(QApplication::activePopupWidget(), form->windowMenu());
+    QCOMPARE(QApplication::activePopupWidget(), windowMenu(*form));
     // Opening the menu chose nothing.
     QVERIFY(toolkit->messages.isEmpty());
-    QCOMPARE(form->unloads, 0);
+    QVERIFY(form->isVisible());
 }
 
 void tst_Lifecycle::rightClickOnAControlIsNotForTheWindow_data()
@@ -277,7 +228,7 @@ void tst_Lifecycle::rightClickOnAControlIsNotForTheWindow()
     QVERIFY(widget);
     QTest::mouseClick(widget, Qt::RightButton);
     QWidget *popup = QApplication::activePopupWidget();
-    QVERIFY(popup != form->windowMenu());
+    QVERIFY(popup != windowMenu(*form));
     QCOMPARE(popup != nullptr, hasOwnMenu);
 }
 
@@ -294,7 +245,6 @@ void tst_Lifecycle::aboutEntryShowsTheBoxAndNothingElse()
         QCOMPARE(shown.icon, suma::Toolkit::MessageIcon::Information);
     }
     QVERIFY(form->isVisible());
-    QCOMPARE(form->unloads, 0);
     QCOMPARE(form->Label1->text(), labelBefore);
     QCOMPARE(toolkit->clipboardWrites, 0);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -302,11 +252,11 @@ void tst_Lifecycle::aboutEntryShowsTheBoxAndNothingElse()
 
 void tst_Lifecycle::aboutEntryWithTheRealMessageBox()
 {
-    ObservedForm real; // over the real toolkit
-    real.load();
+    Form1 real; // over the real toolkit
+    real.Form_Load();
     BoxCloser closer;
 
-    QMenu *menu = real.windowMenu();
+    QMenu *menu = windowMenu(real);
     QVERIFY(menu);
     menu->actions().last()->trigger(); // returns once the box is closed
     QCOMPARE(closer.seen.size(), size_t(1));
@@ -316,10 +266,9 @@ void tst_Lifecycle::aboutEntryWithTheRealMessageBox()
     QCOMPARE(box.icon, QMessageBox::Information);
     QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(real.isVisible());
-    QCOMPARE(real.unloads, 0);
 }
 
-void tst_Lifecycle::everyCloseUnloadsOnce_data()
+void tst_Lifecycle::everyCloseEndsTheProgram_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("close") << "close";
@@ -328,7 +277,7 @@ void tst_Lifecycle::everyCloseUnloadsOnce_data()
     QTest::newRow("Picture1") << "Picture1";
 }
 
-void tst_Lifecycle::everyCloseUnloadsOnce()
+void tst_Lifecycle::everyCloseEndsTheProgram()
 {
     QFETCH(QString, how);
 
@@ -360,40 +309,8 @@ void tst_Lifecycle::everyCloseUnloadsOnce()
 
     QVERIFY(closedOnTime);
     QCOMPARE(lastWindowClosed.size(), 1);
-    QCOMPARE(form->unloads, 1);
     QVERIFY(!form->isVisible());
     QVERIFY(toolkit->messages.isEmpty());
-}
-
-void tst_Lifecycle::unloadLeavesCancelAsItIs_data()
-{
-    QTest::addColumn<int>("cancel");
-    QTest::newRow("0") << 0;
-    QTest::newRow("1") << 1;
-    QTest::newRow("-1") << -1;
-}
-
-void tst_Lifecycle::unloadLeavesCancelAsItIs()
-{
-    QFETCH(int, cancel);
-    int Cancel = cancel;
-    form->Form_Unload(Cancel);
-    QCOMPARE(form->cancelLeft, cancel);
-    QCOMPARE(Cancel, cancel);
-}
-
-void tst_Lifecycle::cancelSetByTheUnloadStepKeepsTheWindow()
-{
-    form->cancelWith = 1;
-    QVERIFY(!form->close());
-    QCOMPARE(form->unloads, 1);
-    QCOMPARE(form->cancelSeen, 0); // each close starts from "go on"
-    QVERIFY(form->isVisible());
-
-    form->cancelWith.reset();
-    QVERIFY(form->close());
-    QCOMPARE(form->unloads, 2);
-    QVERIFY(!form->isVisible());
 }
 
 QTEST_MAIN(tst_Lifecycle)

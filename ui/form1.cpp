@@ -9,18 +9,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <cmath> // floor
-
 namespace {
 
 constexpr qint16 carriageReturn = 13;
 
 // The character code of a typed key as the key-press handler takes it; 0 for keys that type
-// nothing (arrows, function keys). Both Enter keys give a carriage return.
+// nothing (arrows, function keys). Both Enter keys give a carriage return, but only unmodified:
+// Ctrl+Enter or Shift+Enter is not the character 13.
 qint16 characterCode(const QKeyEvent &key)
 {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
-        return carriageReturn;
+        return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier ? carriageReturn : 0;
     const QString text = key.text();
     if (text.size() != 1)
         return 0;
@@ -29,13 +28,7 @@ qint16 characterCode(const QKeyEvent &key)
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
-    : QWidget(parent), m_ownToolkit(std::make_unique<suma::WidgetToolkit>(this)),
-      m_toolkit(*m_ownToolkit)
-{
-    setupDesign();
-    connectEvents();
-}
+Form1::Form1(QWidget *parent) : Form1(m_widgetToolkit, parent) {}
 
 Form1::Form1(suma::Toolkit &toolkit, QWidget *parent) : QWidget(parent), m_toolkit(toolkit)
 {
@@ -67,15 +60,14 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::Command1_Click()
 {
-    if (const std::optional<double> typed = m_toolkit.readNumber(Text1->text())) {
-        double amount = std::floor(*typed);
-        if (amount > largestAmount) {
-            m_toolkit.messageBox(suma::tooLargeMessage.toString());
+    const suma::WholeAmount whole = suma::wholeAmountOf(suma::Toolkit::readNumber(Text1->text()));
+    if (whole.refusal) {
+        m_toolkit.messageBox(suma::messageOf(*whole.refusal).toString());
+        if (*whole.refusal == suma::Refusal::TooLarge)
             return; // nothing else changes, not even the clipboard
-        }
-        rodyk(amount);
     } else {
-        m_toolkit.messageBox(suma::notANumberMessage.toString());
+        double amount = whole.amount;
+        rodyk(amount);
     }
     Check2_Click();
     m_toolkit.setClipboardText(Label1->text());
@@ -104,7 +96,8 @@ void Form1::rodyk(double &amount)
 
     QString words = versk(amount);
     // Only money mode needs the typed text again, for the cents.
-    const double typed = settings.money ? m_toolkit.readNumber(Text1->text()).value_or(0.0) : 0.0;
+    const double typed =
+        settings.money ? suma::Toolkit::readNumber(Text1->text()).value_or(0.0) : 0.0;
     suma::ResultText result = suma::presentResult(std::move(words), settings, typed);
     if (result.cents)
         amount = *result.cents;

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "speller.h"
-#include "toolkit.h"
+#include "widgettoolkit.h"
 
 #include <QWidget>
 #include <QtGlobal> // qint16
-
-#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -33,8 +31,8 @@ public:
     // "Apie...", shows the window, and on Windows puts WindowProc in front of its procedure.
     void Form_Load();
     // The unload step, run once for each close of the window. It leaves Cancel as it is; a
-    // Cancel other than 0 would keep the window open.
-    virtual void Form_Unload(int &Cancel);
+    // Cancel other than 0 keeps the window open, with its window procedure in place.
+    void Form_Unload(int &Cancel);
 
     // The about message, line breaks as CR LF.
     [[nodiscard]] static QString aboutText();
@@ -62,8 +60,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    friend class tst_Form1;
-
     // Creates the controls in their start state; the window's whole design lives here.
     void setupDesign();
     void connectEvents();
@@ -71,7 +67,7 @@ private:
     // The convert command: test the typed text, refuse it or show its result, then bring
     // Check1 up to date and copy the result to the clipboard.
     void Command1_Click();
-    // The Enter key (code 13) is swallowed and runs the convert command; setting KeyAscii to 0
+    // A plain Enter key (code 13) is swallowed and runs the convert command; setting KeyAscii to 0
     // discards the key.
     void Text1_KeyPress(qint16 &KeyAscii);
     // Check1 is enabled exactly while Check2 is not ticked; its tick is kept either way.
@@ -94,6 +90,6 @@ private:
     // The window's own menu where the platform gives no Win32 system menu; null on Windows.
     QMenu *m_windowMenu = nullptr;
 
-    std::unique_ptr<suma::Toolkit> m_ownToolkit;
+    suma::WidgetToolkit m_widgetToolkit{this}; // the real toolkit, unless another is handed in
     suma::Toolkit &m_toolkit;
 };

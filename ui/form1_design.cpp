@@ -96,7 +96,7 @@ void Form1::setupDesign()
     registerFontSubstitutes();
 
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Suma žodžiais"));
+    setWindowTitle(suma::applicationTitle.toString());
     setWindowIcon(QIcon(QStringLiteral(":/suma-zodziais.ico")));
     // Title bar with the window menu and the close box; no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint

@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "version.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -26,9 +28,10 @@ void Form1::Form_Load()
 
 void Form1::Form_Unload(int &Cancel)
 {
-    // Cancel stays as the caller gave it: the unload always goes on.
-    static_cast<void>(Cancel);
-    restoreWindowProc();
+    // Cancel stays as the caller gave it. The window procedure goes back only when the unload
+    // goes on: a window kept open keeps its "Apie..." working.
+    if (Cancel == 0)
+        restoreWindowProc();
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -49,7 +52,8 @@ void Form1::Picture1_Click()
 QString Form1::aboutText()
 {
     const QString crlf = QStringLiteral("\r\n");
-    const QString authorship = suma::Toolkit::title() + u' ' + QStringLiteral(SUMA_SHORT_VERSION)
+    const QString authorship = suma::applicationTitle.toString() + u' '
+                               + QStringLiteral(SUMA_SHORT_VERSION)
                                + QStringLiteral(" - programos kūrėjai");
     return authorship + crlf + crlf + QStringLiteral("          Freeware") + crlf + crlf
            + QStringLiteral("Naudokitės ir džiaukitės !") + crlf;

@@ -1,23 +1,22 @@
 #pragma once
 
-#include <QPointer>
 #include <QString>
 #include <QStringView>
-#include <QWidget>
 
 #include <optional>
 
 namespace suma {
 
-// The toolkit operations the window's procedures rest on, behind one small interface so that
-// tests can record what a command did instead of opening boxes and touching the clipboard.
+// The application's title: the window's caption and the caption of every message box.
+inline constexpr QStringView applicationTitle = u"Suma žodžiais";
+
+// The toolkit operations the window's procedures rest on. The two with effects outside the
+// window are virtual, so that tests can record what a command did instead of opening boxes
+// and touching the clipboard; the real ones are in WidgetToolkit.
 class Toolkit
 {
 public:
     enum class MessageIcon { None, Information };
-
-    // The application's title: the caption of every message box.
-    static QString title();
 
     virtual ~Toolkit() = default;
 
@@ -28,21 +27,7 @@ public:
     virtual void setClipboardText(const QString &text) = 0;
 
     // The numeric test and the conversion in one, under the user's regional settings.
-    [[nodiscard]] virtual std::optional<double> readNumber(QStringView text) const;
-};
-
-// The real toolkit: QMessageBox and the system clipboard.
-class WidgetToolkit final : public Toolkit
-{
-public:
-    // Message boxes are centred over `owner` while it exists.
-    explicit WidgetToolkit(QWidget *owner = nullptr) : m_owner(owner) {}
-
-    void messageBox(const QString &text, MessageIcon icon = MessageIcon::None) override;
-    void setClipboardText(const QString &text) override;
-
-private:
-    QPointer<QWidget> m_owner;
+    [[nodiscard]] static std::optional<double> readNumber(QStringView text);
 };
 
 } // namespace suma

@@ -1,0 +1,72 @@
+#pragma once
+
+// The window as the program starts it, for the test classes of the window: each derives from
+// FormTestCase and finds a fresh, loaded and active window in `form` in every test function.
+
+#include "form1.h"
+#include "toolkit.h"
+
+#include <QApplication>
+#include <QList>
+#include <QLocale>
+#include <QObject>
+#include <QString>
+#include <QTest>
+
+#include <memory>
+
+// A toolkit that records what the window asked of it instead of opening boxes or touching the
+// system clipboard.
+class RecordingToolkit final : public suma::Toolkit
+{
+public:
+    struct Message
+    {
+        QString text;
+        MessageIcon icon;
+    };
+
+    void messageBox(const QString &text, MessageIcon icon = MessageIcon::None) override
+    {
+        messages.append({text, icon});
+    }
+
+    void setClipboardText(const QString &text) override
+    {
+        clipboard = text;
+        ++clipboardWrites;
+    }
+
+    QList<Message> messages;
+    QString clipboard = QStringLiteral("(untouched)");
+    int clipboardWrites = 0;
+};
+
+class FormTestCase : public QObject
+{
+    Q_OBJECT
+
+protected slots:
+    // Numbers are read under Lithuanian settings, whatever the machine's are.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania)); }
+    void init()
+    {
+        toolkit = std::make_unique<RecordingToolkit>();
+        form = std::make_unique<Form1>(*toolkit);
+        form->Form_Load();
+        // Focus moves and keys reach the focused control only in the active window.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup()
+    {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        form.reset();
+        toolkit.reset();
+    }
+
+protected:
+    std::unique_ptr<RecordingToolkit> toolkit;
+    std::unique_ptr<Form1> form;
+};
