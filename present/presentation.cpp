@@ -106,15 +106,6 @@ ResultText presentResult(QString words, const ResultSettings &settings, double t
     return result;
 }
 
-ResultText presentResult(QString words, const ResultSettings &settings, QStringView typedText,
-                         const QLocale &locale)
-{
-    double typed = 0.0;
-    if (settings.money)
-        typed = readNumber(typedText, locale).value_or(0.0);
-    return presentResult(std::move(words), settings, typed);
-}
-
 WholeAmount wholeAmountOf(std::optional<double> typed)
 {
     if (!typed)

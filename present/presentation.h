@@ -53,11 +53,6 @@ struct ResultText
 // floor, so -5.25 has 75 cents, and 7.999 has none rather than a hundred.
 [[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings, double typed);
 
-// The same for the typed text itself, read with `locale` only in money mode, where the cents need
-// it. A text that is not a number has no cents.
-[[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings,
-                                       QStringView typedText, const QLocale &locale);
-
 // The whole convert rule for one typed text: read it with `locale`, round it down, refuse it or
 // spell it with `speller` and present it by `settings`. A refused text has an empty result.
 struct Conversion

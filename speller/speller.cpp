@@ -2,7 +2,7 @@
 
 #include <QStringView>
 
-#include <algorithm> // copy, copy_n
+#include <algorithm> // clamp, copy, copy_n
 #include <array>
 #include <cmath>     // floor, isnan
 #include <cstring>   // memcpy
@@ -138,15 +138,10 @@ void appendGroup(WordBuffer &text, const Speller &words, int kk)
 
 qint16 saturatedToInt16(double value)
 {
-    constexpr auto lowest = std::numeric_limits<qint16>::min();
-    constexpr auto highest = std::numeric_limits<qint16>::max();
-    if (std::isnan(value))
-        return 0;
-    if (value <= lowest)
-        return lowest;
-    if (value >= highest)
-        return highest;
-    return static_cast<qint16>(value);
+    using limits = std::numeric_limits<qint16>;
+    return std::isnan(value)
+               ? 0
+               : static_cast<qint16>(std::clamp<double>(value, limits::min(), limits::max()));
 }
 
 } // namespace

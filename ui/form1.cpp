@@ -33,13 +33,6 @@ Form1::Form1(QWidget *parent) : Form1(m_widgetToolkit, parent) {}
 Form1::Form1(suma::Toolkit &toolkit, QWidget *parent) : QWidget(parent), m_toolkit(toolkit)
 {
     setupDesign();
-    connectEvents();
-}
-
-Form1::~Form1() = default;
-
-void Form1::connectEvents()
-{
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
     Text1->installEventFilter(this);

@@ -25,7 +25,6 @@ public:
     explicit Form1(QWidget *parent = nullptr);
     // The window over another toolkit, which must outlive it (tests record through it).
     explicit Form1(suma::Toolkit &toolkit, QWidget *parent = nullptr);
-    ~Form1() override;
 
     // The load step, in this order: fills the word tables, extends the window menu with
     // "Apie...", shows the window, and on Windows puts WindowProc in front of its procedure.
@@ -62,7 +61,6 @@ protected:
 private:
     // Creates the controls in their start state; the window's whole design lives here.
     void setupDesign();
-    void connectEvents();
 
     // The convert command: test the typed text, refuse it or show its result, then bring
     // Check1 up to date and copy the result to the clipboard.

@@ -36,15 +36,11 @@ void registerFontSubstitutes()
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
 }
 
-// A font of the design: regular weight, no italic, underline or strike-out.
+// A font of the design: regular weight, no italic, underline or strike-out (a new QFont's own).
 QFont designFont(const QString &family, qreal pointSize)
 {
     QFont font(family);
     font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
     return font;
 }
 

@@ -8,15 +8,6 @@
 #include <QKeySequence>
 #include <QMenu>
 
-namespace {
-
-// Keys that open the window menu from anywhere in the window: the context-menu key and the
-// usual alternative for keyboards without one.
-const QList<QKeySequence> windowMenuKeys{QKeySequence(Qt::Key_Menu),
-                                         QKeySequence(Qt::SHIFT | Qt::Key_F10)};
-
-} // namespace
-
 void Form1::Form_Load()
 {
     // The speller reads the tables, and anything below may already deliver events.
@@ -89,7 +80,8 @@ void Form1::buildOwnWindowMenu()
     // reaches the window menu from anywhere, and Text1's own menu stays on the right button.
     auto *menuKey = new QAction(this);
     menuKey->setObjectName(QStringLiteral("windowMenuKey"));
-    menuKey->setShortcuts(windowMenuKeys);
+    // The context-menu key, and the usual alternative for keyboards without one.
+    menuKey->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
     menuKey->setShortcutContext(Qt::WindowShortcut);
     connect(menuKey, &QAction::triggered, this,
             [this] { popUpWindowMenu(mapToGlobal(QPoint(0, 0))); });

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "numberreading.h"
+
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 
@@ -27,7 +30,10 @@ public:
     virtual void setClipboardText(const QString &text) = 0;
 
     // The numeric test and the conversion in one, under the user's regional settings.
-    [[nodiscard]] static std::optional<double> readNumber(QStringView text);
+    [[nodiscard]] static std::optional<double> readNumber(QStringView text)
+    {
+        return suma::readNumber(text, QLocale());
+    }
 };
 
 } // namespace suma
