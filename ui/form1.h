@@ -57,6 +57,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     // A right click on the window's free area opens the window menu.
     void contextMenuEvent(QContextMenuEvent *event) override;
+#ifdef Q_OS_WIN
+    // "Apie..." that reaches Qt's own window procedure past WindowProc (Alt+Space).
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
+#endif
 
 private:
     // Creates the controls in their start state; the window's whole design lives here.
