@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "lithuanian.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -6,6 +7,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Before any widget exists, so that Qt's own words (the boxes' button, Text1's menu) are
+    // Lithuanian too.
+    suma::installLithuanian(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/suma-zodziais.ico")));
     // Lets the desktop match the window to its menu entry and icon (Wayland has no WM class).
     QGuiApplication::setDesktopFileName(QStringLiteral("lt.sumazodziais.SumaZodziais"));

@@ -3,6 +3,8 @@
 
     picture1.bmp        21 x 21, 8-bit palettised BMP: white cross on red-orange (closes the window)
     picture2.gif        21 x 21, GIF89a: white question mark on blue (clipboard hint)
+    picture1@2x.bmp     the same two drawn at 42 x 42, for screens that scale by 2 (Qt takes an
+    picture2@2x.gif       "@2x" file by itself): finer strokes, not the small ones doubled
     suma-zodziais.ico   16, 24, 32 and 48 px, 8-bit palettised: green "Lt" on a blue disc
     icons/N.png         the same icon as PNG for the desktop icon theme
 
@@ -31,11 +33,13 @@ def canvas(size, colour):
     return [[colour] * size for _ in range(size)]
 
 
-def framed_square(fill):
-    """21 x 21: the one-pixel white outer ring around a square of `fill`."""
-    img = canvas(21, WHITE)
-    for y in range(1, 20):
-        for x in range(1, 20):
+def framed_square(fill, scale=1):
+    """21 x 21 (times `scale`): the white outer ring, one pixel wide at 100 %, around a square
+    of `fill`."""
+    size = 21 * scale
+    img = canvas(size, WHITE)
+    for y in range(scale, size - scale):
+        for x in range(scale, size - scale):
             img[y][x] = fill
     return img
 
@@ -47,6 +51,29 @@ def picture1():
         for x in range(5, 16):
             if abs(x - y) <= 1 or abs(x + y - 20) <= 1:
                 img[y][x] = WHITE
+    return img
+
+
+def mix(a, b, t):
+    return tuple(round(p + (q - p) * t) for p, q in zip(a, b))
+
+
+def picture1_2x():
+    """The cross of picture1 as the shape its pixels stand for, with smooth edges: in 100 %
+    units the square 5..16 cut to the two bands |u - v| <= 1.5 and |u + v - 21| <= 1.5, each
+    pixel blended by how much of it the shape covers (4 x 4 samples)."""
+    img = framed_square(RED_ORANGE, 2)
+    n = 4
+    for y in range(10, 32):
+        for x in range(10, 32):
+            covered = 0
+            for sy in range(n):
+                for sx in range(n):
+                    u = (x + (sx + 0.5) / n) / 2
+                    v = (y + (sy + 0.5) / n) / 2
+                    if abs(u - v) <= 1.5 or abs(u + v - 21) <= 1.5:
+                        covered += 1
+            img[y][x] = mix(RED_ORANGE, WHITE, covered / (n * n))
     return img
 
 
@@ -67,6 +94,37 @@ XX.....XX
 """
 
 
+# The question mark at 2x, drawn again rather than doubled: rounder bows and a round dot.
+QUESTION_MARK_2X = """
+......XXXXXX......
+....XXXXXXXXXX....
+...XXXXXXXXXXXX...
+..XXXXXXXXXXXXXX..
+.XXXXXX....XXXXXX.
+XXXXX........XXXXX
+XXXX..........XXXX
+XXXX..........XXXX
+..............XXXX
+.............XXXXX
+............XXXXXX
+..........XXXXXXX.
+.........XXXXXXX..
+........XXXXXXX...
+.......XXXXXX.....
+......XXXXXX......
+......XXXXXX......
+......XXXXXX......
+......XXXXXX......
+......XXXXXX......
+..................
+..................
+.......XXXX.......
+......XXXXXX......
+......XXXXXX......
+.......XXXX.......
+"""
+
+
 def blit(img, pattern, left, top, colour, scale=1):
     rows = pattern.strip("\n").splitlines()
     for r, row in enumerate(rows):
@@ -80,6 +138,12 @@ def blit(img, pattern, left, top, colour, scale=1):
 def picture2():
     img = framed_square(BLUE)
     blit(img, QUESTION_MARK, 6, 4, WHITE)  # 9 x 13, centred in the 21 x 21 square
+    return img
+
+
+def picture2_2x():
+    img = framed_square(BLUE, 2)
+    blit(img, QUESTION_MARK_2X, 12, 8, WHITE)  # 18 x 26, where the 100 % one stands
     return img
 
 
@@ -275,6 +339,8 @@ def png(img):
 def outputs():
     yield "picture1.bmp", bmp(picture1())
     yield "picture2.gif", gif(picture2())
+    yield "picture1@2x.bmp", bmp(picture1_2x())
+    yield "picture2@2x.gif", gif(picture2_2x())
     yield "suma-zodziais.ico", ico([icon(s) for s in (16, 24, 32, 48)])
     for s in (16, 24, 32, 48, 128):
         yield f"icons/{s}.png", png(icon(s))

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <vector>
@@ -14,6 +16,7 @@ struct SeenBox
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QStringList buttonTexts;
 };
 
 // Closes every modal message box that opens, remembering what it showed. Polls, so that a box
@@ -27,7 +30,11 @@ public:
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+            QStringList buttonTexts;
+            for (const QAbstractButton *button : box->buttons())
+                buttonTexts.append(button->text());
+            seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                            buttonTexts});
             box->done(QMessageBox::Ok);
         });
         m_timer.start(10);

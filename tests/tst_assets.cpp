@@ -1,11 +1,14 @@
 // The compiled-in pictures and icon: that they load from the resources, and that the files
-// are what the window needs (sizes, palettes, formats, the white ring, full opacity).
+// are what the window needs (sizes, palettes, formats, the white ring, full opacity), the
+// pictures' "@2x" versions for screens that scale by 2 included.
 #include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
 #include <QtEndian>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -63,7 +66,9 @@ class TestAssets : public QObject
 private slots:
     void pictures_data();
     void pictures();
+    void bitmapIsUncompressed8Bit_data();
     void bitmapIsUncompressed8Bit();
+    void gifIsSingleFrameNotInterlaced_data();
     void gifIsSingleFrameNotInterlaced();
     void iconHasFourOpaqueImages();
     void iconImagesAre256Colours();
@@ -76,9 +81,13 @@ void TestAssets::pictures_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<bool>("redGround"); // false: blue ground
+    QTest::addColumn<int>("scale");      // 2 for an "@2x" file, which Qt reads at that ratio
 
-    QTest::newRow("close picture") << ":/picture1.bmp" << QByteArray("bmp") << true;
-    QTest::newRow("clipboard picture") << ":/picture2.gif" << QByteArray("gif") << false;
+    QTest::newRow("close picture") << ":/picture1.bmp" << QByteArray("bmp") << true << 1;
+    QTest::newRow("clipboard picture") << ":/picture2.gif" << QByteArray("gif") << false << 1;
+    QTest::newRow("close picture @2x") << ":/picture1@2x.bmp" << QByteArray("bmp") << true << 2;
+    QTest::newRow("clipboard picture @2x") << ":/picture2@2x.gif" << QByteArray("gif") << false
+                                           << 2;
 }
 
 void TestAssets::pictures()
@@ -86,20 +95,23 @@ void TestAssets::pictures()
     QFETCH(QString, path);
     QFETCH(QByteArray, format);
     QFETCH(bool, redGround);
+    QFETCH(int, scale);
 
     QImageReader reader(path);
     QCOMPARE(reader.format(), format);
     const QImage img = reader.read();
     QVERIFY2(!img.isNull(), qPrintable(reader.errorString()));
     // The picture boxes take the picture's size, so this is the window's layout too.
-    QCOMPARE(img.size(), QSize(21, 21));
+    QCOMPARE(img.deviceIndependentSize(), QSizeF(21, 21));
+    QCOMPARE(img.devicePixelRatio(), qreal(scale));
     QVERIFY(fullyOpaque(img));
 
+    const int side = 21 * scale;
     int ringNotWhite = 0;
     int whiteInside = 0;
-    for (int y = 0; y < 21; ++y) {
-        for (int x = 0; x < 21; ++x) {
-            const bool onRing = x == 0 || y == 0 || x == 20 || y == 20;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const bool onRing = std::min({x, y, side - 1 - x, side - 1 - y}) < scale;
             const QRgb c = img.pixel(x, y);
             if (onRing && !isWhite(c))
                 ++ringNotWhite;
@@ -110,8 +122,11 @@ void TestAssets::pictures()
     QCOMPARE(ringNotWhite, 0);
     QVERIFY2(whiteInside > 20, "the white sign is missing");
 
-    // The ring is one pixel wide: just inside it, in every corner, the coloured square begins.
-    for (const QPoint p : {QPoint(1, 1), QPoint(19, 1), QPoint(1, 19), QPoint(19, 19)}) {
+    // The ring is one pixel wide at 100 %: just inside it, in every corner, the coloured square
+    // begins.
+    const int in = scale;
+    const int far = side - 1 - scale;
+    for (const QPoint p : {QPoint(in, in), QPoint(far, in), QPoint(in, far), QPoint(far, far)}) {
         const QRgb c = img.pixel(p);
         QVERIFY2(!isWhite(c), qPrintable(QStringLiteral("(%1, %2) is white").arg(p.x()).arg(p.y())));
         if (redGround)
@@ -121,14 +136,24 @@ void TestAssets::pictures()
     }
 }
 
+void TestAssets::bitmapIsUncompressed8Bit_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("side");
+    QTest::newRow("100 %") << ":/picture1.bmp" << 21;
+    QTest::newRow("@2x") << ":/picture1@2x.bmp" << 42;
+}
+
 void TestAssets::bitmapIsUncompressed8Bit()
 {
-    const QImage img(QStringLiteral(":/picture1.bmp"));
+    QFETCH(QString, path);
+    QFETCH(int, side);
+    const QImage img(path);
     QCOMPARE(img.format(), QImage::Format_Indexed8);
     QCOMPARE(img.colorCount(), 256);
 
-    const QByteArray b = resourceBytes(QStringLiteral(":/picture1.bmp"));
-    QVERIFY(b.size() >= 54 + 256 * 4 + 24 * 21);
+    const QByteArray b = resourceBytes(path);
+    QVERIFY(b.size() >= 54 + 256 * 4 + (side + 3) / 4 * 4 * side);
     QVERIFY(b.startsWith("BM"));
     QCOMPARE(le32(b, 2), quint32(b.size()));
     QCOMPARE(le32(b, 14), 40u); // BITMAPINFOHEADER
@@ -137,9 +162,17 @@ void TestAssets::bitmapIsUncompressed8Bit()
     QVERIFY(le32(b, 46) == 0 || le32(b, 46) == 256); // 0 also means a full table at 8 bits
 }
 
+void TestAssets::gifIsSingleFrameNotInterlaced_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("100 %") << ":/picture2.gif";
+    QTest::newRow("@2x") << ":/picture2@2x.gif";
+}
+
 void TestAssets::gifIsSingleFrameNotInterlaced()
 {
-    const QByteArray b = resourceBytes(QStringLiteral(":/picture2.gif"));
+    QFETCH(QString, path);
+    const QByteArray b = resourceBytes(path);
     QVERIFY(b.startsWith("GIF89a"));
     QVERIFY(b.size() > 13 + 768);
     const auto screenFlags = quint8(b.at(10));

@@ -95,4 +95,7 @@ void Form1::rodyk(double &amount)
     if (result.cents)
         amount = *result.cents;
     Label1->setText(result.label);
+    // Assistive technology reads the result as the label's description; setting it tells them
+    // of the new result (an accessibility event), even when it is the same as before.
+    Label1->setAccessibleDescription(result.label);
 }

@@ -2,6 +2,7 @@
 
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QFont>
 #include <QGroupBox>
@@ -45,13 +46,15 @@ QFont designFont(const QString &family, qreal pointSize)
 }
 
 // A picture box: its picture at natural size from the top-left corner, no border, and a click
-// (left button pressed and released over it) that runs `onClick`.
+// (left button pressed and released over it) that runs `onClick`. On a screen that scales by 2
+// or more it shows the picture's "@2x" version, drawn at twice the pixels, at the same size.
 class PictureBox final : public QLabel
 {
 public:
-    PictureBox(const QString &resource, QWidget *parent) : QLabel(parent)
+    PictureBox(const QString &resource, QWidget *parent)
+        : QLabel(parent), m_picture(resource), m_size(QPixmap(resource).size())
     {
-        setPixmap(QPixmap(resource));
+        showPictureForScale();
         setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setFrameShape(QFrame::NoFrame);
         setMargin(0);
@@ -61,6 +64,14 @@ public:
     std::function<void()> onClick;
 
 protected:
+    bool event(QEvent *event) override
+    {
+        // The window moved to a screen of another scale.
+        if (event->type() == QEvent::ScreenChangeInternal)
+            showPictureForScale();
+        return QLabel::event(event);
+    }
+
     void mousePressEvent(QMouseEvent *event) override
     {
         if (event->button() == Qt::LeftButton)
@@ -80,8 +91,22 @@ protected:
     }
 
 private:
+    // QIcon finds the "@2x" file by itself and hands out the version for the scale.
+    void showPictureForScale() { setPixmap(m_picture.pixmap(m_size, devicePixelRatioF())); }
+
+    QIcon m_picture;
+    QSize m_size; // at 100 %
     bool m_pressed = false;
 };
+
+// Assistive technology sees the window as a window (a frame, on Linux), not as the anonymous
+// filler Qt makes of a top-level QWidget, so that a screen reader names it by its title.
+QAccessibleInterface *windowAccessible(const QString &className, QObject *object)
+{
+    if (className == u"Form1" && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
 
 } // namespace
 
@@ -90,6 +115,7 @@ private:
 void Form1::setupDesign()
 {
     registerFontSubstitutes();
+    QAccessible::installFactory(windowAccessible); // once: Qt keeps no factory twice
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(suma::applicationTitle.toString());
@@ -116,6 +142,10 @@ void Form1::setupDesign()
     Text1->setMaxLength(std::numeric_limits<int>::max());
     Text1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Text1->setToolTip(QStringLiteral("Čia įrašyk skaičius"));
+    // What a screen reader says of each control: the name, and the tooltip as its description.
+    // A control with a caption of its own (the button, the frames, the option and check boxes)
+    // is named by its caption.
+    Text1->setAccessibleName(QStringLiteral("Skaičius"));
 
     Command1 = new QPushButton(QStringLiteral("&Pasakyk"), this);
     name(Command1, "Command1");
@@ -176,6 +206,8 @@ void Form1::setupDesign()
     Label1->setPalette(labelColours);
     Label1->setBackgroundRole(QPalette::Window);
     Label1->setAutoFillBackground(true);
+    // Named by its frame's caption; the result is its description (see rodyk).
+    Label1->setAccessibleName(QStringLiteral("Suma žodžiais"));
 
     auto *closer = new PictureBox(QStringLiteral(":/picture1.bmp"), this);
     closer->onClick = [this] { Picture1_Click(); };
@@ -184,6 +216,8 @@ void Form1::setupDesign()
     Picture1->setGeometry(QRect(twipsRect(4680, 3240, 315, 315).topLeft(),
                                 Picture1->pixmap().deviceIndependentSize().toSize()));
     Picture1->setToolTip(QStringLiteral(" Užbaigti programą "));
+    Picture1->setAccessibleName(QStringLiteral("Užverti"));
+    Picture1->setAccessibleDescription(QStringLiteral("Užbaigti programą"));
 
     // A click on this one does nothing.
     Picture2 = new PictureBox(QStringLiteral(":/picture2.gif"), this);
@@ -191,6 +225,8 @@ void Form1::setupDesign()
     Picture2->setGeometry(QRect(twipsRect(30, 3240, 315, 315).topLeft(),
                                 Picture2->pixmap().deviceIndependentSize().toSize()));
     Picture2->setToolTip(QStringLiteral(" Išverstą tekstą patalpina į Clipbord'ą "));
+    Picture2->setAccessibleName(QStringLiteral("Iškarpinė"));
+    Picture2->setAccessibleDescription(QStringLiteral("Išverstą tekstą patalpina į iškarpinę"));
 
     // Keyboard order: the input box, the button, the option group (one stop), the check boxes.
     setTabOrder(Text1, Command1);
