@@ -1,5 +1,6 @@
 // zodziais: the window's result text for scripts, one output line for each input.
 
+#include "lithuanian.h"
 #include "presentation.h"
 #include "speller.h"
 #include "version.h"
@@ -15,7 +16,8 @@
 #include <cstdlib> // exit
 
 #ifdef Q_OS_WIN
-#include <io.h> // _isatty
+#include <fcntl.h> // _O_BINARY
+#include <io.h>    // _isatty, _setmode
 #else
 #include <unistd.h> // isatty
 #endif
@@ -114,6 +116,16 @@ struct Request
     QStringList numbers; // none: read standard input
 };
 
+// Help and version go to standard output in UTF-8 on every system. (Qt's own would write in
+// the ANSI code page on Windows, or open a message box there when there is no console.)
+[[noreturn]] void printAndExit(const QString &text)
+{
+    QTextStream out(stdout);
+    out << text;
+    out.flush();
+    std::exit(0);
+}
+
 [[noreturn]] void usageError(const QString &message)
 {
     QTextStream err(stderr);
@@ -190,9 +202,10 @@ Request parseCommandLine(const QStringList &arguments)
     if (!parser.parse(setNegativeNumbersAside(arguments, setAside, standIn)))
         usageError(parser.errorText());
     if (parser.isSet(help))
-        parser.showHelp(0);
+        printAndExit(parser.helpText());
     if (parser.isSet(version))
-        parser.showVersion();
+        printAndExit(QCoreApplication::applicationName() + u' '
+                     + QCoreApplication::applicationVersion() + u'\n');
 
     Request request;
     if (parser.isSet(money) && parser.isSet(plain))
@@ -239,9 +252,17 @@ Request parseCommandLine(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    // The bytes as they are, as everywhere else: no CR written before each LF, none taken from
+    // the input, and no Ctrl+Z read as its end.
+    for (FILE *stream : {stdin, stdout, stderr})
+        _setmode(_fileno(stream), _O_BINARY);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zodziais"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SUMA_VERSION_STRING));
+    // The help's headings and the parser's messages come from Qt.
+    suma::installLithuanian(app);
 
     const Request request = parseCommandLine(QCoreApplication::arguments());
     Converter converter(request.settings, request.locale);
