@@ -1,0 +1,91 @@
+# zodziais.exe under Wine against the Linux zodziais: for each case the same standard output,
+# standard error and exit code, byte for byte. Standard input is read as UTF-8 on both.
+#   cmake -DWINDOWS_ZODZIAIS=zodziais.exe -DLINUX_ZODZIAIS=zodziais -DEMULATOR=tools/wine-run -P compare-zodziais.cmake
+if(NOT LINUX_ZODZIAIS OR NOT EXISTS "${LINUX_ZODZIAIS}")
+    message(FATAL_ERROR "no Linux zodziais to compare with (configure with -DSUMA_LINUX_ZODZIAIS=...)")
+endif()
+
+set(work ${CMAKE_CURRENT_BINARY_DIR}/compare-zodziais)
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work})
+
+# Standard inputs, written as bytes: \r and \n from CMake's escapes, the rest literally.
+string(ASCII 255 ff)
+string(ASCII 254 fe)
+file(WRITE ${work}/readme.txt "12,5\r\nabc\n100\n")
+file(WRITE ${work}/mixed.txt "1234,56\n0\n-5,25\n999999999,99\n1000000000\n-3000000000,5\n\n  7  \n1e5\ninf\n")
+file(WRITE ${work}/invalid-utf8.txt "12${ff}${fe}3\n1${ff}\n45\n")
+file(WRITE ${work}/no-last-line-end.txt "1\n2")
+file(WRITE ${work}/empty.txt "")
+string(REPEAT "1" 1048576 megabyte)
+file(WRITE ${work}/long-line.txt "${megabyte}\n7\n")
+
+# name | standard input file or "-" | arguments, separated by blanks
+set(cases
+    "readme: one amount|-|--locale lt_LT 1234,56"
+    "readme: plain capitals|-|--plain --upper 2021"
+    "readme: euro from standard input|readme.txt|--locale lt_LT --currency Eur"
+    "refusals and edges|mixed.txt|--locale lt_LT"
+    "English reading, lower case|mixed.txt|--locale en_US --lower"
+    "negative argument|-|--locale lt_LT -5,25"
+    "invalid UTF-8|invalid-utf8.txt|--locale lt_LT"
+    "no line end at the end|no-last-line-end.txt|--locale lt_LT"
+    "empty input|empty.txt|--locale lt_LT"
+    "a line of a million digits|long-line.txt|--locale lt_LT"
+    "unknown option|-|--locale lt_LT --nope"
+    "unknown currency|-|--currency USD 1"
+    "unknown locale|-|--locale xx_YY 1"
+    "conflicting options|-|--plain --money 1"
+    "version|-|--version")
+
+set(failures 0)
+foreach(case IN LISTS cases)
+    string(REPLACE "|" ";" parts "${case}")
+    list(GET parts 0 name)
+    list(GET parts 1 input)
+    list(GET parts 2 arguments)
+    separate_arguments(arguments UNIX_COMMAND "${arguments}")
+    if(input STREQUAL "-")
+        set(input ${work}/empty.txt)
+    else()
+        set(input ${work}/${input})
+    endif()
+    foreach(side IN ITEMS linux windows)
+        if(side STREQUAL "linux")
+            set(command ${LINUX_ZODZIAIS})
+        else()
+            set(command ${EMULATOR} ${WINDOWS_ZODZIAIS})
+        endif()
+        execute_process(COMMAND ${command} ${arguments}
+            INPUT_FILE ${input}
+            OUTPUT_FILE ${work}/${side}.out
+            ERROR_FILE ${work}/${side}.err
+            RESULT_VARIABLE ${side}_rc
+            TIMEOUT 120)
+    endforeach()
+    set(differs "")
+    if(NOT linux_rc STREQUAL windows_rc)
+        string(APPEND differs " exit code ${linux_rc} vs ${windows_rc};")
+    endif()
+    foreach(stream IN ITEMS out err)
+        execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
+            ${work}/linux.${stream} ${work}/windows.${stream} RESULT_VARIABLE same)
+        if(NOT same EQUAL 0)
+            file(READ ${work}/linux.${stream} l LIMIT 300)
+            file(READ ${work}/windows.${stream} w LIMIT 300)
+            string(APPEND differs " std${stream} differs:\n  linux:   [${l}]\n  windows: [${w}]\n")
+        endif()
+    endforeach()
+    if(differs)
+        math(EXPR failures "${failures} + 1")
+        message("FAIL ${name}:${differs}")
+    else()
+        message("ok   ${name} (exit ${linux_rc})")
+    endif()
+endforeach()
+
+list(LENGTH cases total)
+if(failures GREATER 0)
+    message(FATAL_ERROR "${failures} of ${total} cases differ")
+endif()
+message("all ${total} cases match")

@@ -1,0 +1,267 @@
+// The real window on Qt's windows platform, run under Wine inside Wine's own desktop: its
+// system menu, the About command by every road it can take, the commands passed on, the
+// Windows clipboard and the unload.
+#include "form1.h"
+#include "lithuanian.h"
+#include "module1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <vector>
+
+namespace {
+
+// Every message box that opens, as it was shown, closed through the window manager the way a
+// user's click on its close box would.
+class BoxCloser : public QObject
+{
+public:
+    BoxCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || box->property("seen").toBool())
+                return;
+            box->setProperty("seen", true);
+            texts.push_back(box->text());
+            icons.push_back(box->icon());
+            buttons.push_back(box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->text()
+                                                           : QString());
+            PostMessageW(reinterpret_cast<HWND>(box->winId()), WM_CLOSE, 0, 0);
+        });
+        m_timer.start(20);
+    }
+    std::vector<QString> texts;
+    std::vector<QMessageBox::Icon> icons;
+    std::vector<QString> buttons;
+
+private:
+    QTimer m_timer;
+};
+
+// The window, with what reaches Qt's own window procedure for it recorded (that procedure hands
+// every message on to the window's nativeEvent). The messages a test arms are answered here,
+// so a move loop never starts.
+class SpiedForm1 final : public Form1
+{
+public:
+    struct Seen
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    void arm(UINT message, WPARAM wParam)
+    {
+        m_message = message;
+        m_wParam = wParam;
+    }
+
+    static constexpr LRESULT answer = 4242;
+    std::vector<Seen> seen;
+    LONG_PTR procedureAtDestroy = 0; // the window's procedure as it is destroyed
+
+protected:
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override
+    {
+        const auto *msg = static_cast<const MSG *>(message);
+        if (msg->message == WM_DESTROY)
+            procedureAtDestroy = GetWindowLongPtrW(msg->hwnd, GWLP_WNDPROC);
+        if (m_message == 0 || msg->message != m_message || msg->wParam != m_wParam)
+            return Form1::nativeEvent(eventType, message, result);
+        seen.push_back({msg->message, msg->wParam, msg->lParam});
+        *result = answer;
+        return true;
+    }
+
+private:
+    UINT m_message = 0;
+    WPARAM m_wParam = 0;
+};
+
+QString clipboardText()
+{
+    QString text;
+    if (!OpenClipboard(nullptr))
+        return QStringLiteral("(clipboard not opened)");
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *chars = static_cast<const wchar_t *>(GlobalLock(data))) {
+            text = QString::fromWCharArray(chars);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void pressKey(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void typeKeys(std::initializer_list<WORD> keys)
+{
+    for (WORD key : keys) {
+        pressKey(key, false);
+        pressKey(key, true);
+    }
+}
+
+} // namespace
+
+class tst_Form1Windows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania));
+        // As the program starts: Qt's Lithuanian from "translations" beside the program.
+        QVERIFY(suma::installLithuanian(*qApp));
+    }
+    void init()
+    {
+        form = std::make_unique<SpiedForm1>();
+        form->Form_Load();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        hwnd = reinterpret_cast<HWND>(form->winId());
+    }
+    void cleanup() { form.reset(); }
+
+    void systemMenuEndsWithAbout();
+    void aboutShowsOnceByEveryRoad_data();
+    void aboutShowsOnceByEveryRoad();
+    void otherCommandsReachQtUnchanged_data();
+    void otherCommandsReachQtUnchanged();
+    void enterPutsTheResultOnTheWindowsClipboard();
+    void picture1UnloadsWithTheProcedureBack();
+
+private:
+    std::unique_ptr<SpiedForm1> form;
+    HWND hwnd = nullptr;
+};
+
+void tst_Form1Windows::systemMenuEndsWithAbout()
+{
+    HMENU menu = GetSystemMenu(hwnd, FALSE);
+    const int count = GetMenuItemCount(menu);
+    QVERIFY(count > 1);
+    QCOMPARE(GetMenuItemID(menu, count - 1), 999u);
+    wchar_t text[32] = {};
+    QCOMPARE(GetMenuStringW(menu, 999, text, 32, MF_BYCOMMAND), 7);
+    QCOMPARE(QString::fromWCharArray(text), QStringLiteral("Apie..."));
+    QCOMPARE(GetMenuState(menu, 999, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED), 0u);
+    // Still Qt's window, and a Unicode one, with the procedure in front of Qt's.
+    QVERIFY(IsWindowUnicode(hwnd));
+    QCOMPARE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC),
+             reinterpret_cast<LONG_PTR>(&Module1::WindowProc));
+}
+
+enum class Road { Sent, Posted, StraightToQt, AltSpaceKeys };
+
+void tst_Form1Windows::aboutShowsOnceByEveryRoad_data()
+{
+    QTest::addColumn<Road>("road");
+    QTest::newRow("sent to the window") << Road::Sent;
+    QTest::newRow("posted, as a menu click posts it") << Road::Posted;
+    QTest::newRow("straight to Qt's procedure, as Alt+Space hands it") << Road::StraightToQt;
+    QTest::newRow("keys Alt+Space, Up, Enter") << Road::AltSpaceKeys;
+}
+
+void tst_Form1Windows::aboutShowsOnceByEveryRoad()
+{
+    QFETCH(Road, road);
+    BoxCloser closer;
+    LRESULT result = -1;
+    switch (road) {
+    case Road::Sent:
+        result = SendMessageW(hwnd, WM_SYSCOMMAND, 999, 0);
+        break;
+    case Road::Posted:
+        PostMessageW(hwnd, WM_SYSCOMMAND, 999, 0);
+        result = 0;
+        break;
+    case Road::StraightToQt:
+        result = CallWindowProcW(reinterpret_cast<WNDPROC>(Module1::PrevWndProc), hwnd,
+                                 WM_SYSCOMMAND, 999, 0);
+        break;
+    case Road::AltSpaceKeys:
+        // The menu tracks the keyboard in a loop of its own; the keys wait in the queue for it.
+        SetForegroundWindow(hwnd);
+        pressKey(VK_MENU, false);
+        typeKeys({VK_SPACE});
+        pressKey(VK_MENU, true);
+        typeKeys({VK_UP, VK_RETURN});
+        result = 0;
+        break;
+    }
+    QVERIFY(QTest::qWaitFor([&] { return !closer.texts.empty(); }, 10000));
+    QTest::qWait(300); // a second box would have opened by now
+    QCOMPARE(result, 0);
+    QCOMPARE(closer.texts.size(), std::size_t(1));
+    QCOMPARE(closer.texts.front(), Form1::aboutText());
+    QCOMPARE(closer.icons.front(), QMessageBox::Information);
+    QCOMPARE(closer.buttons.front(), QStringLiteral("Gerai"));
+    QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000));
+}
+
+void tst_Form1Windows::otherCommandsReachQtUnchanged_data()
+{
+    QTest::addColumn<uint>("message");
+    QTest::addColumn<qulonglong>("wParam");
+    QTest::newRow("WM_SYSCOMMAND SC_MOVE") << uint(WM_SYSCOMMAND) << qulonglong(SC_MOVE);
+    QTest::newRow("WM_SYSCOMMAND 992 (999 masked)") << uint(WM_SYSCOMMAND) << qulonglong(992);
+    QTest::newRow("WM_COMMAND 999") << uint(WM_COMMAND) << qulonglong(999);
+}
+
+void tst_Form1Windows::otherCommandsReachQtUnchanged()
+{
+    QFETCH(uint, message);
+    QFETCH(qulonglong, wParam);
+    BoxCloser closer;
+    form->arm(message, WPARAM(wParam));
+    const LPARAM lParam = MAKELPARAM(17, 23);
+    QCOMPARE(SendMessageW(hwnd, message, WPARAM(wParam), lParam), SpiedForm1::answer);
+    QCOMPARE(form->seen.size(), std::size_t(1));
+    QCOMPARE(form->seen.front().lParam, lParam);
+    QTest::qWait(200);
+    QVERIFY(closer.texts.empty());
+}
+
+void tst_Form1Windows::enterPutsTheResultOnTheWindowsClipboard()
+{
+    form->Text1->setFocus();
+    QTest::keyClicks(form->Text1, QStringLiteral("1234,56"));
+    QTest::keyClick(form->Text1, Qt::Key_Return);
+    const QString expected =
+        QStringLiteral("Vienas tūkstantis du šimtai trisdešimt keturi Lt 56 ct");
+    QTRY_COMPARE(clipboardText(), expected);
+    QCOMPARE(form->Label1->text(), expected);
+    QCOMPARE(form->Text1->text(), QStringLiteral("1234,56")); // the Enter was swallowed
+}
+
+void tst_Form1Windows::picture1UnloadsWithTheProcedureBack()
+{
+    const LONG_PTR previous = Module1::PrevWndProc;
+    QVERIFY(previous != 0);
+    QVERIFY(previous != reinterpret_cast<LONG_PTR>(&Module1::WindowProc));
+    QTest::mouseClick(form->Picture1, Qt::LeftButton);
+    QTRY_VERIFY(!IsWindow(hwnd));
+    QCOMPARE(form->procedureAtDestroy, previous);
+}
+
+QTEST_MAIN(tst_Form1Windows)
+#include "tst_form1_windows.moc"
