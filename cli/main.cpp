@@ -1,5 +1,6 @@
 // zodziais: the window's result text for scripts, one output line for each input.
 
+#include "inputlines.h"
 #include "lithuanian.h"
 #include "presentation.h"
 #include "speller.h"
@@ -7,7 +8,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLocale>
 #include <QStringList>
 #include <QTextStream>
@@ -63,49 +63,76 @@ bool stdinIsTerminal()
 }
 
 // Writes the result line for each input, and the reason for each refusal to standard error.
+// Results are gathered as UTF-8 and written in large blocks.
 class Converter
 {
 public:
     Converter(const suma::ResultSettings &settings, const QLocale &locale)
-        : m_settings(settings), m_locale(locale), m_out(stdout), m_err(stderr)
+        : m_settings(settings), m_locale(locale), m_err(stderr)
     {
         m_speller.fillWordTables();
+        m_out.reserve(blockSize + 1024);
     }
 
-    // Returns false for a refused input, which still gets its (empty) line.
+    // Each returns false for a refused input, which still gets its (empty) line.
     bool convert(QStringView input)
     {
         const suma::Conversion done = suma::convertTyped(m_speller, input, m_settings, m_locale);
         if (done.refusal)
-            return refuse(input, suma::messageOf(*done.refusal));
-        m_out << done.result.label << '\n';
-        return true;
+            return refuse(input, *done.refusal);
+        m_out.append(done.result.label.toUtf8());
+        return endLine();
+    }
+
+    bool convert(QByteArrayView utf8Input)
+    {
+        const auto refusal =
+            suma::convertTypedUtf8(m_speller, utf8Input, m_settings, m_locale, m_out);
+        if (refusal)
+            return refuse(QString::fromUtf8(utf8Input), *refusal);
+        return endLine();
     }
 
     // False once standard output could not be written (a full disk, a closed file): there is
     // no point in reading further.
-    [[nodiscard]] bool outputWorks() const { return m_out.status() == QTextStream::Ok; }
+    [[nodiscard]] bool outputWorks() const { return m_outputWorks; }
 
     bool flush()
     {
-        m_out.flush();
-        return outputWorks();
+        if (m_outputWorks && !m_out.isEmpty()) {
+            m_outputWorks = std::fwrite(m_out.constData(), 1, std::size_t(m_out.size()), stdout)
+                                == std::size_t(m_out.size())
+                            && std::fflush(stdout) == 0;
+        }
+        m_out.resize(0);
+        return m_outputWorks;
     }
 
 private:
-    bool refuse(QStringView input, QStringView reason)
+    static constexpr qsizetype blockSize = 1 << 16;
+
+    bool endLine()
     {
-        m_err << QCoreApplication::applicationName() << ": \"" << echoed(input) << "\": " << reason
-              << '\n';
+        m_out.append('\n');
+        if (m_out.size() >= blockSize)
+            flush();
+        return true;
+    }
+
+    bool refuse(QStringView input, suma::Refusal why)
+    {
+        m_err << QCoreApplication::applicationName() << ": \"" << echoed(input)
+              << "\": " << suma::messageOf(why) << '\n';
         m_err.flush();
-        m_out << '\n';
+        endLine();
         return false;
     }
 
     suma::Speller m_speller;
     const suma::ResultSettings m_settings;
     const QLocale m_locale;
-    QTextStream m_out;
+    QByteArray m_out;
+    bool m_outputWorks = true;
     QTextStream m_err;
 };
 
@@ -272,23 +299,24 @@ int main(int argc, char *argv[])
         for (const QString &number : request.numbers)
             allConverted = converter.convert(number) && allConverted;
     } else {
-        QFile input;
-        if (!input.open(stdin, QIODevice::ReadOnly)) {
-            QTextStream(stderr) << QCoreApplication::applicationName() << ": "
-                                << input.errorString() << '\n';
-            return exitRefused;
-        }
-        QTextStream lines(&input);
-        // UTF-8; only a byte order mark at the very start, which valid UTF-8 never has,
-        // switches to UTF-16 or UTF-32 (as some Windows shells pipe their text).
-        lines.setEncoding(QStringConverter::Utf8);
+        zodziais::InputLines lines;
         // Someone typing at a terminal wants each answer at once; a pipe gets big writes.
         const bool interactive = stdinIsTerminal();
-        QString line;
-        while (converter.outputWorks() && lines.readLineInto(&line)) {
-            allConverted = converter.convert(line) && allConverted;
+        while (converter.outputWorks()) {
+            const auto line = lines.next();
+            if (!line)
+                break;
+            const bool converted =
+                line->text ? converter.convert(*line->text) : converter.convert(line->utf8);
+            allConverted = converted && allConverted;
             if (interactive)
                 converter.flush();
+        }
+        if (!lines.error().isEmpty()) {
+            converter.flush();
+            QTextStream(stderr) << QCoreApplication::applicationName() << ": " << lines.error()
+                                << '\n';
+            return exitRefused;
         }
     }
     if (!converter.flush()) {

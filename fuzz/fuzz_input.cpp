@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to everything that reads what a user types: the convert rule (number
-// reading, the words, the result text) in every mode and letter case, and the group routine. A
+// reading, the words, the result text) in every mode and letter case, both for text and for the
+// bytes of a line as zodziais converts them, and the group routine. A
 // broken promise aborts, so the fuzzer reports it like a crash.
 //
 // Input: one byte of switches, then the text. Bit 0 picks how the bytes become text (UTF-8, or
@@ -77,6 +78,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(!typed || std::isfinite(*typed), "a number read is finite", text);
     require(typed || done.refusal == suma::Refusal::NotANumber, "no number, refused", text);
     const auto &result = done.result;
+
+    // The same bytes as zodziais converts them: exactly the same result, in UTF-8.
+    if (!(switches & 1)) {
+        QByteArray out;
+        const auto refusal = suma::convertTypedUtf8(
+            s, QByteArrayView(data + 1, qsizetype(size - 1)), settings, locale, out);
+        require(refusal == done.refusal && out == result.label.toUtf8(),
+                "bytes converted as the text is", text);
+    }
+
     require(!hasBlankAtAnEnd(result.label) && !result.label.contains(QStringLiteral("  ")),
             "label: single blanks inside only", text);
     if (done.refusal) {

@@ -2,9 +2,12 @@
 
 #include <QVarLengthArray>
 
-#include <charconv>     // from_chars
-#include <cmath>        // isfinite
+#include <charconv> // from_chars
+#include <cmath>    // isfinite
+#include <cstdint>  // uint64_t
+#include <string_view>
 #include <system_error> // errc
+#include <type_traits>  // make_unsigned_t
 
 namespace suma {
 
@@ -80,38 +83,46 @@ const SimpleForm &simpleFormOf(const QLocale &locale)
     return form;
 }
 
-// Reads -?digits(separator digits)? into `value`; false for every other text, which then goes
-// the general way.
-bool readSimpleForm(QStringView text, const SimpleForm &form, double &value)
+// Reads -?digits(separator digits)? into `value`, from UTF-16 or from bytes alike; false for every
+// other text, which then goes the general way.
+template <typename Char>
+bool readSimpleForm(std::basic_string_view<Char> text, const SimpleForm &form, double &value)
 {
-    constexpr qsizetype longest = 40;
-    if (text.isEmpty() || text.size() > longest)
+    constexpr std::size_t longest = 40;
+    if (text.empty() || text.size() > longest)
         return false;
 
     char ascii[longest];
-    qsizetype i = 0;
-    if (text.front() == u'-') {
-        if (!form.minus)
-            return false;
-        ascii[i++] = '-';
-    }
-    qsizetype wholeDigits = 0;
-    qsizetype fractionDigits = 0;
-    bool seenSeparator = false;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= u'0' && c <= u'9') {
+    const std::size_t signs = text.front() == Char('-') ? 1 : 0;
+    if (signs > 0 && !form.minus)
+        return false;
+    ascii[0] = '-';
+    constexpr std::size_t none = std::size_t(-1);
+    std::size_t separator = none; // where the decimal separator is, if there is one
+    std::uint64_t digits = 0;     // the digits as an integer (which wraps when there are many)
+    for (std::size_t i = signs; i < text.size(); ++i) {
+        const auto c = static_cast<std::make_unsigned_t<Char>>(text[i]);
+        if (c >= '0' && c <= '9') {
             ascii[i] = char(c);
-            ++(seenSeparator ? fractionDigits : wholeDigits);
-        } else if (c == form.decimal && c != 0 && !seenSeparator) {
+            digits = digits * 10 + (c - '0');
+        } else if (c == form.decimal && c != 0 && separator == none) {
             ascii[i] = '.';
-            seenSeparator = true;
+            separator = i;
         } else {
             return false;
         }
     }
-    if (wholeDigits == 0 || (seenSeparator && fractionDigits == 0))
+    const bool seenSeparator = separator != none;
+    const std::size_t wholeDigits = (seenSeparator ? separator : text.size()) - signs;
+    if (wholeDigits == 0 || (seenSeparator && separator + 1 == text.size()))
         return false;
+
+    // Up to 15 digits make an integer below 2^53, which a double holds exactly: the value that
+    // from_chars would round to.
+    if (!seenSeparator && wholeDigits <= 15) {
+        value = signs > 0 ? -double(digits) : double(digits);
+        return true;
+    }
 
     const char *const end = ascii + text.size();
     const auto [last, error] = std::from_chars(ascii, end, value);
@@ -125,7 +136,9 @@ std::optional<double> readNumber(QStringView text, const QLocale &locale)
     text = text.trimmed(); // QChar::isSpace covers the no-break space
 
     double simple = 0.0;
-    if (readSimpleForm(text, simpleFormOf(locale), simple))
+    const std::u16string_view utf16(reinterpret_cast<const char16_t *>(text.utf16()),
+                                    std::size_t(text.size()));
+    if (readSimpleForm(utf16, simpleFormOf(locale), simple))
         return simple; // at most 40 characters: always finite
 
     bool ok = false;
@@ -135,6 +148,14 @@ std::optional<double> readNumber(QStringView text, const QLocale &locale)
 
     const bool localeUsesPoint = locale.decimalPoint() == u".";
     return readPlain(text, localeUsesPoint ? QChar(u',') : QChar(u'.'));
+}
+
+std::optional<double> readPlainDigits(std::string_view text, const QLocale &locale)
+{
+    double value = 0.0;
+    if (readSimpleForm(text, simpleFormOf(locale), value))
+        return value;
+    return std::nullopt;
 }
 
 } // namespace suma

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -62,6 +64,15 @@ struct Conversion
 };
 [[nodiscard]] Conversion convertTyped(Speller &speller, QStringView typedText,
                                       const ResultSettings &settings, const QLocale &locale);
+
+// The convert rule for text that arrives and leaves as UTF-8 bytes, as zodziais reads its lines:
+// appends convertTyped's result text for `typedText`, in UTF-8, to `out`, or appends nothing and
+// returns the refusal. Plain digits (see readPlainDigits) are read, spelled and presented without
+// ever becoming UTF-16; any other text is decoded and goes through convertTyped. The speller's
+// words must be lower case, as fillWordTables writes them.
+std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedText,
+                                        const ResultSettings &settings, const QLocale &locale,
+                                        QByteArray &out);
 
 // The cents of a typed number as described above, 0..99; 0 for anything not finite.
 [[nodiscard]] qint32 centsOf(double typed);

@@ -2,12 +2,15 @@
 
 #include <QStringView>
 
-#include <algorithm> // clamp, copy, copy_n
+#include <algorithm> // clamp, copy_n, transform
 #include <array>
-#include <cmath>     // floor, isnan
-#include <cstring>   // memcpy
-#include <limits>    // numeric_limits
-#include <stdexcept> // length_error
+#include <cmath>   // floor, isnan
+#include <cstdint> // uint8_t
+#include <cstring> // memcpy, memmove
+#include <limits>  // numeric_limits
+#include <span>
+#include <stdexcept>   // length_error
+#include <type_traits> // is_same_v
 
 namespace suma {
 
@@ -19,56 +22,72 @@ const QString oneHundred = QStringLiteral("šimtas ");
 const QString hundreds = QStringLiteral(" šimtai ");
 constexpr char16_t blank = u' ';
 
-struct ScaleWords
-{
-    QString singular;         // ...1, but not ...11
-    QString nominativePlural; // ...2 to ...9, but not ...12 to ...19
-    QString genitivePlural;   // ...0 and ...10 to ...19
+// The three forms of a scale word, in the order the word sets keep them.
+enum ScaleForm {
+    singular,         // ...1, but not ...11
+    nominativePlural, // ...2 to ...9, but not ...12 to ...19
+    genitivePlural,   // ...0 and ...10 to ...19
 };
+const std::array<QString, 3> millions{QStringLiteral(" milijonas"), QStringLiteral(" milijonai"),
+                                      QStringLiteral(" milijonų")};
+const std::array<QString, 3> thousands{
+    QStringLiteral(" tūkstantis"), QStringLiteral(" tūkstančiai"), QStringLiteral(" tūkstančių")};
 
-const ScaleWords millions{QStringLiteral(" milijonas"), QStringLiteral(" milijonai"),
-                          QStringLiteral(" milijonų")};
-const ScaleWords thousands{QStringLiteral(" tūkstantis"), QStringLiteral(" tūkstančiai"),
-                           QStringLiteral(" tūkstančių")};
-
-const QString &scaleWord(const ScaleWords &words, int n)
+ScaleForm scaleForm(int n)
 {
     const int d = n % 10;
     const int e = n % 100;
     if (d == 1 && e != 11)
-        return words.singular;
+        return singular;
     if (d == 0 || (e >= 10 && e <= 19))
-        return words.genitivePlural;
-    return words.nominativePlural;
+        return genitivePlural;
+    return nominativePlural;
 }
 
-// The words of one call are built here and become a QString once, at the end: a QString grown
-// piece by piece spends more time checking and reallocating than the spelling itself takes.
-// The longest amount, 777,777,777, has 138 characters; the capacity leaves room to spare.
-class WordBuffer
+// One amount copies at most 14 slots (four for each of its three groups, and its two scale
+// words) and 5 single blanks (one inside each group, two between groups). A buffer with room for
+// all of them whole never needs to check for room while the words are copied.
+constexpr std::size_t mostSlots = 14;
+constexpr std::size_t mostBlanks = 5;
+template <typename Char>
+constexpr std::size_t roomForWords = mostSlots *SlotWord<Char>::slotBytes / sizeof(Char)
+                                     + mostBlanks;
+
+// The words of one call are built in a fixed run of characters (UTF-16 or UTF-8) and become a
+// QString, or leave as bytes, once at the end: a QString grown piece by piece spends more time
+// checking and reallocating than the spelling itself takes.
+template <typename Char> class WordBuffer
 {
 public:
-    void append(QStringView piece)
+    template <std::size_t size>
+    explicit WordBuffer(std::span<Char, size> room) : m_chars(room.data())
     {
-        if (piece.size() > capacity - length)
-            throw std::length_error("WordBuffer: words longer than any amount");
-        std::copy_n(piece.utf16(), piece.size(), chars.begin() + length);
-        length += piece.size();
+        static_assert(size >= roomForWords<Char>);
     }
 
-    [[nodiscard]] qsizetype size() const { return length; }
+    // The word's whole slot is copied; only its own characters count.
+    void append(const SlotWord<Char> &word)
+    {
+        std::memcpy(m_chars + m_length, word.chars.data(), sizeof word.chars);
+        m_length += word.size;
+    }
+
+    void appendBlank() { m_chars[m_length++] = Char(blank); }
+
+    [[nodiscard]] qsizetype size() const { return m_length; }
+    [[nodiscard]] const Char *data() const { return m_chars; }
 
     // Removes the blanks at both ends of the part that begins at `from`.
     void trimFrom(qsizetype from)
     {
-        while (length > from && chars[length - 1] == blank)
-            --length;
+        while (m_length > from && m_chars[m_length - 1] == Char(blank))
+            --m_length;
         qsizetype first = from;
-        while (first < length && chars[first] == blank)
+        while (first < m_length && m_chars[first] == Char(blank))
             ++first;
         if (first > from) {
-            std::copy(chars.begin() + first, chars.begin() + length, chars.begin() + from);
-            length -= first - from;
+            std::memmove(m_chars + from, m_chars + first, (m_length - first) * sizeof(Char));
+            m_length -= first - from;
         }
     }
 
@@ -77,45 +96,28 @@ public:
     // scale word that starts with its own blank, so a piece never needs trimming again.
     void separate()
     {
-        if (length > 0)
-            append(QStringView(&blank, 1));
-    }
-
-    [[nodiscard]] QString toString() const { return QStringView(chars.data(), length).toString(); }
-
-    // The words as a QString kept in `storage`, whose memory is reused when no caller holds on
-    // to the previous result any more: spelling amount after amount then allocates nothing.
-    [[nodiscard]] QString toString(QString &storage) const
-    {
-        if (length == 0)
-            return {};
-        if (!storage.isDetached() || storage.capacity() < length) {
-            storage = QString();
-            storage.reserve(capacity);
-        }
-        storage.resize(length);
-        std::memcpy(static_cast<void *>(storage.data()), chars.data(), length * sizeof(char16_t));
-        return storage;
+        if (m_length > 0)
+            appendBlank();
     }
 
 private:
-    static constexpr qsizetype capacity = 192;
-    std::array<char16_t, capacity> chars; // only the first `length` are ever read
-    qsizetype length = 0;
+    Char *m_chars;
+    qsizetype m_length = 0;
 };
 
 // simtai's work, appended to `text` so that versk builds its result in one buffer.
-void appendGroup(WordBuffer &text, const Speller &words, int kk)
+template <typename Char>
+void appendGroup(WordBuffer<Char> &text, const SlotWords<Char> &words, int kk)
 {
     const qsizetype start = text.size();
 
     const int h = kk / 100;
     if (h > 0) {
         if (h == 1) {
-            text.append(oneHundred);
+            text.append(words.oneHundred);
         } else {
             text.append(words.vienetai.at(h));
-            text.append(hundreds);
+            text.append(words.hundreds);
         }
     }
 
@@ -128,7 +130,7 @@ void appendGroup(WordBuffer &text, const Speller &words, int kk)
         text.append(words.desimtys.at(r / 10));
         const int u = r % 10;
         if (u > 0) {
-            text.append(QStringView(&blank, 1));
+            text.appendBlank();
             text.append(words.vienetai.at(u));
         }
     }
@@ -142,6 +144,77 @@ qint16 saturatedToInt16(double value)
     return std::isnan(value)
                ? 0
                : static_cast<qint16>(std::clamp<double>(value, limits::min(), limits::max()));
+}
+
+// versk's work, in either encoding: the groups' words with the scale words chosen for them.
+template <typename Char>
+void appendAmount(WordBuffer<Char> &text, const SlotWords<Char> &words, const double &sk,
+                  qint16 &sk3)
+{
+    // Below 1 there are no words, nor above the largest amount (which the window refuses before
+    // asking), nor for NaN; the millions count is still that of the amount given.
+    if (!(sk >= 1 && sk <= Speller::largestAmount)) {
+        sk3 = saturatedToInt16(std::floor(sk / 1'000'000.0));
+        return;
+    }
+    // In the range the groups are split on the whole amount as an integer. Its millions are
+    // those of the amount itself: a fraction never reaches the next million.
+    const auto whole = static_cast<qint32>(sk);
+    sk3 = qint16(whole / 1'000'000);
+    const auto t = static_cast<qint16>(whole % 1'000'000 / 1000);
+    const auto u = static_cast<qint16>(whole % 1000);
+
+    if (sk3 > 0) {
+        text.separate();
+        appendGroup(text, words, sk3);
+        text.append(words.millions[scaleForm(sk3)]);
+    }
+    if (t > 0) {
+        text.separate();
+        appendGroup(text, words, t);
+        text.append(words.thousands[scaleForm(t)]);
+    }
+    if (u > 0) {
+        text.separate();
+        appendGroup(text, words, u);
+    }
+}
+
+// A word in its slot, in the encoding of `Char`, in capitals when asked for.
+template <typename Char> SlotWord<Char> slotWord(const QString &word, bool capitals)
+{
+    const QString text = capitals ? word.toUpper() : word;
+    SlotWord<Char> slot;
+    const auto store = [&slot](const auto *chars, qsizetype size) {
+        if (size > qsizetype(slot.chars.size()))
+            throw std::length_error("SlotWord: a word longer than its slot");
+        std::copy_n(chars, size, slot.chars.begin());
+        slot.size = std::uint8_t(size);
+    };
+    if constexpr (std::is_same_v<Char, char16_t>) {
+        store(reinterpret_cast<const char16_t *>(text.constData()), text.size());
+    } else {
+        const QByteArray bytes = text.toUtf8();
+        store(bytes.constData(), bytes.size());
+    }
+    return slot;
+}
+
+template <typename Char, std::size_t n>
+std::array<SlotWord<Char>, n> slotWords(const std::array<QString, n> &words, bool capitals)
+{
+    std::array<SlotWord<Char>, n> result;
+    std::transform(words.begin(), words.end(), result.begin(),
+                   [capitals](const QString &word) { return slotWord<Char>(word, capitals); });
+    return result;
+}
+
+template <typename Char> SlotWords<Char> slotWords(const Speller &tables, bool capitals)
+{
+    return {slotWords<Char>(tables.vienetai, capitals), slotWords<Char>(tables.niolika, capitals),
+            slotWords<Char>(tables.desimtys, capitals), slotWord<Char>(oneHundred, capitals),
+            slotWord<Char>(hundreds, capitals),         slotWords<Char>(millions, capitals),
+            slotWords<Char>(thousands, capitals)};
 }
 
 } // namespace
@@ -175,46 +248,42 @@ void Speller::fillWordTables()
     desimtys[7] = QStringLiteral("septyniasdešimt");
     desimtys[8] = QStringLiteral("aštuoniasdešimt");
     desimtys[9] = QStringLiteral("devyniasdešimt");
+
+    m_utf16 = slotWords<char16_t>(*this, false);
+    m_utf8 = {slotWords<char>(*this, false), slotWords<char>(*this, true)};
 }
 
 QString Speller::simtai(const qint16 &kk) const
 {
-    WordBuffer text;
-    appendGroup(text, *this, kk);
-    return text.toString();
+    std::array<char16_t, roomForWords<char16_t>> chars;
+    WordBuffer text{std::span(chars)};
+    appendGroup(text, m_utf16, kk);
+    return QStringView(text.data(), text.size()).toString();
 }
 
 QString Speller::versk(const double &sk)
 {
-    sk3 = saturatedToInt16(std::floor(sk / 1'000'000.0));
-
-    // The groups are split on the amount as a 32-bit integer. Whatever does not fit (and NaN)
-    // has no words: below the range it is negative like every amount without words, and the
-    // window refuses everything above the largest amount before asking.
-    if (!(sk >= std::numeric_limits<qint32>::min() && sk <= largestAmount))
+    std::array<char16_t, roomForWords<char16_t>> chars;
+    WordBuffer text{std::span(chars)};
+    appendAmount(text, m_utf16, sk, sk3);
+    if (text.size() == 0)
         return {};
-
-    const auto whole = static_cast<qint32>(std::floor(sk));
-    const auto t = static_cast<qint16>(std::floor((whole % 1'000'000) / 1000.0));
-    const auto u = static_cast<qint16>(whole % 1000);
-
-    WordBuffer text;
-
-    if (sk3 > 0) {
-        text.separate();
-        appendGroup(text, *this, sk3);
-        text.append(scaleWord(millions, sk3));
+    // The words go into a QString kept here, whose memory is reused when no caller holds on to
+    // the previous result any more: spelling amount after amount then allocates nothing.
+    if (!m_words.isDetached() || m_words.capacity() < text.size()) {
+        m_words = QString();
+        m_words.reserve(qsizetype(chars.size()));
     }
-    if (t > 0) {
-        text.separate();
-        appendGroup(text, *this, t);
-        text.append(scaleWord(thousands, t));
-    }
-    if (u > 0) {
-        text.separate();
-        appendGroup(text, *this, u);
-    }
-    return text.toString(m_words);
+    m_words.resize(text.size());
+    std::memcpy(static_cast<void *>(m_words.data()), text.data(), text.size() * sizeof(char16_t));
+    return m_words;
+}
+
+qsizetype Speller::verskUtf8(const double &sk, bool capitals, std::span<char, utf8Room> out)
+{
+    WordBuffer text{out};
+    appendAmount(text, m_utf8[capitals], sk, sk3);
+    return text.size();
 }
 
 } // namespace suma

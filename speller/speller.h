@@ -1,11 +1,31 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal> // qint16
+#include <QtGlobal> // qint16, qsizetype
 
 #include <array>
+#include <cstddef> // size_t
+#include <cstdint> // uint8_t
+#include <span>
 
 namespace suma {
+
+// One of the speller's words as spelling copies it: in a slot of fixed size, so that it is copied
+// as one block of that size, which is much quicker than a copy of its exact length.
+template <typename Char> struct SlotWord
+{
+    static constexpr std::size_t slotBytes = 32;
+    std::array<Char, slotBytes / sizeof(Char)> chars{};
+    std::uint8_t size = 0;
+};
+
+// Every word the speller writes, in one encoding (UTF-16 or UTF-8) and one letter case.
+template <typename Char> struct SlotWords
+{
+    std::array<SlotWord<Char>, 10> vienetai, niolika, desimtys;
+    SlotWord<Char> oneHundred, hundreds;
+    std::array<SlotWord<Char>, 3> millions, thousands; // singular, nominative and genitive plural
+};
 
 // Writes whole amounts from 0 to 999,999,999 out in lower-case Lithuanian words.
 //
@@ -14,8 +34,9 @@ namespace suma {
 class Speller
 {
 public:
-    // Fills the three word tables. Nothing may read them before this has run; the window's load
-    // step calls it first.
+    // Fills the three word tables, and the copies of them that simtai and versk spell from.
+    // Nothing may spell before this has run; the window's load step calls it first. The tables
+    // are read here, once: changing them later changes nothing that is spelled.
     void fillWordTables();
 
     // One three-digit group, 0..999, in words; the empty text for 0. A group outside 0..999 is
@@ -30,6 +51,14 @@ public:
     // NaN).
     [[nodiscard]] QString versk(const double &sk);
 
+    // The same words as versk's, as UTF-8 written straight to the start of `out`, for output
+    // that goes out as bytes; in capitals when `capitals` is set, exactly as QString::toUpper
+    // would write them. Returns the number of bytes written, which is far less than the room
+    // `out` has to offer: the words are copied in blocks of a fixed size. Sets `sk3` as versk
+    // does.
+    static constexpr std::size_t utf8Room = 512;
+    qsizetype verskUtf8(const double &sk, bool capitals, std::span<char, utf8Room> out);
+
     std::array<QString, 10> vienetai; // 1..9
     std::array<QString, 10> niolika;  // 11..19, at index n - 10
     std::array<QString, 10> desimtys; // 10..90, at index n / 10
@@ -41,6 +70,8 @@ public:
 
 private:
     QString m_words; // the memory of versk's last result, reused once nobody holds that result
+    SlotWords<char16_t> m_utf16;
+    std::array<SlotWords<char>, 2> m_utf8; // lower case, capitals
 };
 
 } // namespace suma

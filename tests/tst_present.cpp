@@ -2,7 +2,9 @@
 #include "presentation.h"
 #include "speller.h"
 
+#include <QByteArrayList>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 using suma::Refusal;
@@ -64,6 +66,9 @@ private slots:
 
     void plainModeLeavesCentsAlone();
     void currencyWordIsSettable();
+
+    void bytesAsText_data();
+    void bytesAsText();
 
 private:
     suma::Conversion convert(const QString &text, const ResultSettings &settings)
@@ -210,6 +215,88 @@ void tst_Present::currencyWordIsSettable()
     settings.currencyWord = u" Eur";
     QCOMPARE(suma::presentResult(QStringLiteral("dvylika"), settings, 12.5).label,
              QStringLiteral("DVYLIKA Eur 50 ct"));
+}
+
+// zodziais converts lines of bytes; whatever way a line takes, the result is exactly the window's
+// result text in UTF-8, and a refusal is the same refusal.
+void tst_Present::bytesAsText_data()
+{
+    QTest::addColumn<QByteArrayList>("texts");
+
+    const QByteArrayList plain = {"0",
+                                  "1",
+                                  "-0",
+                                  "-5",
+                                  "12",
+                                  "100",
+                                  "999999999",
+                                  "1000000000",
+                                  "123456789012345",
+                                  "1234567890123456",
+                                  "0000000000000000001",
+                                  "9999999999999999999999",
+                                  "-2147483649"};
+    const QByteArrayList decimals = {
+        "12,5", "12.5", "12,05", "0,999", "7,999",   "-5,25",   "-0,001", "999999999,995", ",5",
+        "5,",   "-,5",  "1,2,3", "1.2.3", "1,234.5", "1.234,5", "1e3",    "0,125"};
+    const QByteArrayList other = {"",
+                                  "-",
+                                  "--5",
+                                  "+5",
+                                  " 12",
+                                  "12 ",
+                                  "1 234",
+                                  "\t7",
+                                  "1\xC2\xA0",
+                                  "\xEF\xBC\x91\xEF\xBC\x92",
+                                  "\xC5\xA1"
+                                  "e\xC5\xA1i",
+                                  "\xFF",
+                                  "1\xFF",
+                                  "\xE2\x82",
+                                  "inf",
+                                  "nan",
+                                  QByteArray("1\0", 2)};
+    QTest::newRow("plain digits") << plain;
+    QTest::newRow("decimal separators") << decimals;
+    QTest::newRow("other texts") << other;
+
+    // A fixed mix of digits, separators, signs, blanks and stray bytes.
+    QRandomGenerator rng(4242);
+    const char pieces[] = "0123456789012345678901234567890123456789,.,.-- \xC5\xA1"
+                          "e";
+    QByteArrayList mixed;
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray text;
+        for (int n = int(rng.bounded(1, 20)); n > 0; --n)
+            text += pieces[rng.bounded(int(sizeof pieces) - 1)];
+        mixed << text;
+    }
+    QTest::newRow("seeded mix") << mixed;
+}
+
+void tst_Present::bytesAsText()
+{
+    QFETCH(QByteArrayList, texts);
+
+    for (const QLocale &locale : {QLocale(QLocale::Lithuanian, QLocale::Lithuania),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        for (const Case letterCase : {Case::None, Case::First, Case::All, Case::FirstAndAll}) {
+            for (const bool money : {true, false}) {
+                ResultSettings settings = settingsFor(letterCase, money);
+                settings.currencyWord = letterCase == Case::All ? u" Eur" : u" Lt";
+                for (const QByteArray &text : texts) {
+                    const suma::Conversion expected =
+                        suma::convertTyped(speller, QString::fromUtf8(text), settings, locale);
+                    QByteArray out = "before|";
+                    const auto refusal =
+                        suma::convertTypedUtf8(speller, text, settings, locale, out);
+                    QCOMPARE(refusal, expected.refusal);
+                    QCOMPARE(out, "before|" + expected.result.label.toUtf8());
+                }
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Present)

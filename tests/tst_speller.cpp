@@ -5,7 +5,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <cmath>     // pow
+#include <array>
+#include <cmath>     // nextafter, pow
 #include <limits>    // numeric_limits
 #include <optional>
 #include <stdexcept> // out_of_range
@@ -254,6 +255,10 @@ private slots:
         QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << -32768;
         QTest::newRow("inf") << std::numeric_limits<double>::infinity() << 32767;
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0;
+        // Just below a million, where dividing carelessly would round up to it.
+        for (int millions : {1, 2, 10, 500, 999})
+            QTest::addRow("just below %d million", millions)
+                << std::nextafter(millions * 1'000'000.0, 0.0) << millions - 1;
     }
 
     void millionsCount()
@@ -328,6 +333,44 @@ private slots:
             longest = std::max(longest, words.size());
         }
         QVERIFY(longest <= 160);
+    }
+
+    // The bytes that zodziais writes are versk's words, in UTF-8 and in capitals as
+    // QString::toUpper writes them; the millions count is versk's too.
+    void bytesAreTheWords_data()
+    {
+        QTest::addColumn<double>("sk");
+        for (double sk : {0.0, 1.0, 100.0, 200.0, 1000.0, 100'000.0, 777'777'777.0, 999'999'999.0,
+                          -5.0, 1e9, 12.5, qInf(), qQNaN()})
+            QTest::addRow("%.1f", sk) << sk;
+    }
+
+    void bytesAreTheWords()
+    {
+        QFETCH(double, sk);
+        for (const bool capitals : {false, true}) {
+            const QString words = speller.versk(sk);
+            const qint16 millions = speller.sk3;
+            std::array<char, Speller::utf8Room> room;
+            speller.sk3 = 77;
+            const qsizetype size = speller.verskUtf8(sk, capitals, room);
+            QCOMPARE(QByteArray(room.data(), size), (capitals ? words.toUpper() : words).toUtf8());
+            QCOMPARE(speller.sk3, millions);
+        }
+    }
+
+    // Every group in every place, in both forms, against a sample of the whole range.
+    void everyAmountsBytes()
+    {
+        QRandomGenerator rng(1357);
+        std::array<char, Speller::utf8Room> room;
+        for (int i = 0; i < 100'000; ++i) {
+            const double sk = i < 1000 ? i * 1'001'001.0 : double(rng.bounded(1, 1'000'000'000));
+            const bool capitals = i % 2;
+            const QString words = speller.versk(sk);
+            const qsizetype size = speller.verskUtf8(sk, capitals, room);
+            QCOMPARE(QByteArray(room.data(), size), (capitals ? words.toUpper() : words).toUtf8());
+        }
     }
 };
 

@@ -154,6 +154,22 @@ void tst_Zodziais::standardInput_data()
                                    << "Trys Lt\nKeturi Lt 50 ct\n" << 0;
     QTest::newRow("nothing") << QByteArray() << "" << 0;
     QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF" "1\n") << "Vienas Lt\n" << 0;
+
+    // A broken UTF-8 sequence just before a line end still ends its line, wherever the input is
+    // split into reads (16 and 64 KiB are common sizes).
+    for (const int at : {16380, 16381, 16382, 16383, 65532, 65533, 65534, 65535}) {
+        QByteArray input;
+        QString out;
+        for (int lines = 0; input.size() + 2 <= at - 3; ++lines) {
+            input += "1\n";
+            out += QStringLiteral("Vienas Lt\n");
+        }
+        input += QByteArray(at - input.size() - 1, '0') + '\n'; // "000" reads as nothing
+        out += u'\n';
+        input += "\xF0\x9F\n5\n";
+        out += QStringLiteral("\nPenki Lt\n");
+        QTest::addRow("broken sequence at byte %d", at) << input << out << 1;
+    }
 }
 
 void tst_Zodziais::standardInput()
