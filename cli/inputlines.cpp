@@ -2,7 +2,7 @@
 
 #include <algorithm> // copy, max
 #include <cerrno>
-#include <cstring> // memcmp, strerror
+#include <cstring> // memmove
 
 #ifdef Q_OS_WIN
 #include <io.h> // _read
@@ -78,8 +78,7 @@ void InputLines::readBlock()
     char *const into = m_bytes.room(blockSize);
     const std::ptrdiff_t count = readStandardInput(into, blockSize);
     if (count <= 0) {
-        if (count < 0)
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_failed = count < 0;
         m_atEnd = true;
         return;
     }

@@ -30,8 +30,8 @@ public:
     // The next line; nothing at the end of the input, or once it could not be read.
     std::optional<Line> next();
 
-    // Why the input could not be read to its end; empty when it could.
-    [[nodiscard]] const QString &error() const { return m_error; }
+    // True once the input could not be read to its end.
+    [[nodiscard]] bool failed() const { return m_failed; }
 
 private:
     void readBlock();
@@ -61,7 +61,7 @@ private:
     std::optional<QStringDecoder> m_decoder; // only for UTF-16 and UTF-32
     bool m_started = false;
     bool m_atEnd = false;
-    QString m_error;
+    bool m_failed = false;
 };
 
 } // namespace zodziais

@@ -312,10 +312,10 @@ int main(int argc, char *argv[])
             if (interactive)
                 converter.flush();
         }
-        if (!lines.error().isEmpty()) {
+        if (lines.failed()) {
             converter.flush();
-            QTextStream(stderr) << QCoreApplication::applicationName() << ": " << lines.error()
-                                << '\n';
+            QTextStream(stderr) << QCoreApplication::applicationName()
+                                << QStringLiteral(": nepavyko skaityti standartinės įvesties\n");
             return exitRefused;
         }
     }

@@ -1,6 +1,7 @@
 #include "version.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -23,8 +24,8 @@ private slots:
 
     void refusalShowsTheInputSafely_data();
     void refusalShowsTheInputSafely();
-    void unwritableOutputIsAnError_data();
-    void unwritableOutputIsAnError();
+    void failedInputOrOutputIsAnError_data();
+    void failedInputOrOutputIsAnError();
     void helpAndVersion();
 
 private:
@@ -37,11 +38,13 @@ private:
 
     static Run run(const QStringList &arguments, const QByteArray &input = {},
                    const QString &localeVariable = QStringLiteral("C.UTF-8"),
-                   const QString &outputFile = {})
+                   const QString &outputFile = {}, const QString &inputFile = {})
     {
         QProcess process;
         if (!outputFile.isEmpty())
             process.setStandardOutputFile(outputFile);
+        if (!inputFile.isEmpty())
+            process.setStandardInputFile(inputFile);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("LANG"));
         environment.remove(QStringLiteral("LC_NUMERIC"));
@@ -50,8 +53,10 @@ private:
         process.start(QStringLiteral(ZODZIAIS_PATH), arguments);
         if (!process.waitForStarted(30000))
             return {};
-        process.write(input);
-        process.closeWriteChannel();
+        if (inputFile.isEmpty()) {
+            process.write(input);
+            process.closeWriteChannel();
+        }
         if (!process.waitForFinished(60000)) {
             process.kill();
             process.waitForFinished();
@@ -236,25 +241,38 @@ void tst_Zodziais::refusalShowsTheInputSafely()
              QStringLiteral("zodziais: \"%1\": Turi būti skaičius\n").arg(shown));
 }
 
-void tst_Zodziais::unwritableOutputIsAnError_data()
+void tst_Zodziais::failedInputOrOutputIsAnError_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("inputFile");
+    QTest::addColumn<QString>("outputFile");
+    QTest::addColumn<QString>("message");
 
-    QTest::newRow("arguments") << QStringList{"--locale=lt_LT", "5"} << QByteArray();
-    QTest::newRow("standard input") << QStringList{"--locale=lt_LT"} << QByteArray("5\n");
+    const QString full = QStringLiteral("/dev/full");
+    const QString unwritten = QStringLiteral("nepavyko rašyti į standartinę išvestį");
+    QTest::newRow("arguments") << QStringList{"--locale=lt_LT", "5"} << QByteArray() << QString()
+                               << full << unwritten;
+    QTest::newRow("standard input") << QStringList{"--locale=lt_LT"} << QByteArray("5\n")
+                                    << QString() << full << unwritten;
+    QTest::newRow("unreadable input") << QStringList{"--locale=lt_LT"} << QByteArray()
+                                      << QDir::rootPath() << QString()
+                                      << QStringLiteral("nepavyko skaityti standartinės įvesties");
 }
 
-// A full disk must not look like success to the script that runs zodziais.
-void tst_Zodziais::unwritableOutputIsAnError()
+// A full disk, or input that cannot be read, must not look like success to the script that runs
+// zodziais.
+void tst_Zodziais::failedInputOrOutputIsAnError()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
+    QFETCH(QString, inputFile);
+    QFETCH(QString, outputFile);
+    QFETCH(QString, message);
 
-    const Run result = run(arguments, input, QStringLiteral("C.UTF-8"), QStringLiteral("/dev/full"));
+    const Run result = run(arguments, input, QStringLiteral("C.UTF-8"), outputFile, inputFile);
     QCOMPARE(result.exitCode, 1);
-    QCOMPARE(QString::fromUtf8(result.err),
-             QStringLiteral("zodziais: nepavyko rašyti į standartinę išvestį\n"));
+    QCOMPARE(QString::fromUtf8(result.err), QStringLiteral("zodziais: ") + message + u'\n');
 }
 
 void tst_Zodziais::helpAndVersion()
