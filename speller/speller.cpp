@@ -11,6 +11,7 @@
 #include <span>
 #include <stdexcept>   // length_error
 #include <type_traits> // is_same_v
+#include <utility>     // pair
 
 namespace suma {
 
@@ -164,19 +165,16 @@ void appendAmount(WordBuffer<Char> &text, const SlotWords<Char> &words, const do
     const auto t = static_cast<qint16>(whole % 1'000'000 / 1000);
     const auto u = static_cast<qint16>(whole % 1000);
 
-    if (sk3 > 0) {
+    // Each group above zero, followed by its scale word (the units have none).
+    const std::array<std::pair<qint16, const std::array<SlotWord<Char>, 3> *>, 3> groups{
+        {{sk3, &words.millions}, {t, &words.thousands}, {u, nullptr}}};
+    for (const auto &[group, scaleWords] : groups) {
+        if (group <= 0)
+            continue;
         text.separate();
-        appendGroup(text, words, sk3);
-        text.append(words.millions[scaleForm(sk3)]);
-    }
-    if (t > 0) {
-        text.separate();
-        appendGroup(text, words, t);
-        text.append(words.thousands[scaleForm(t)]);
-    }
-    if (u > 0) {
-        text.separate();
-        appendGroup(text, words, u);
+        appendGroup(text, words, group);
+        if (scaleWords)
+            text.append((*scaleWords)[scaleForm(group)]);
     }
 }
 
