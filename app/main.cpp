@@ -1,8 +1,8 @@
 #include "form1.h"
 #include "lithuanian.h"
+#include "images.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     // Before any widget exists, so that Qt's own words (the boxes' button, Text1's menu) are
     // Lithuanian too.
     suma::installLithuanian(app);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/suma-zodziais.ico")));
+    QApplication::setWindowIcon(suma::programIcon());
     // Lets the desktop match the window to its menu entry and icon (Wayland has no WM class).
     QGuiApplication::setDesktopFileName(QStringLiteral("lt.sumazodziais.SumaZodziais"));
     Form1 form;

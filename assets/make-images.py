@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Draws the window's two pictures and the program icon, and writes them beside this script.
 
-    picture1.bmp        21 x 21, 8-bit palettised BMP: white cross on red-orange (closes the window)
-    picture2.gif        21 x 21, GIF89a: white question mark on blue (clipboard hint)
-    picture1@2x.bmp     the same two drawn at 42 x 42, for screens that scale by 2 (Qt takes an
-    picture2@2x.gif       "@2x" file by itself): finer strokes, not the small ones doubled
-    suma-zodziais.ico   16, 24, 32 and 48 px, 8-bit palettised: green "Lt" on a blue disc
-    icons/N.png         the same icon as PNG for the desktop icon theme
+    picture1.png        21 x 21: white cross on red-orange (closes the window)
+    picture2.png        21 x 21: white question mark on blue (clipboard hint)
+    picture1@2x.png     the same two drawn at 42 x 42, for screens that scale by 2 (Qt takes an
+    picture2@2x.png       "@2x" file by itself): finer strokes, not the small ones doubled
+    icons/N.png         the icon, green "Lt" on a blue disc, at 16, 24, 32, 48 and 128 px: the
+                          window's icon (16 to 48) and the desktop icon theme's
+    suma-zodziais.ico   16, 24, 32 and 48 px, 8-bit palettised: the same icon inside the Windows
+                          .exe and its installer
 
+The window takes only the PNGs: QtGui reads them itself, so it starts without loading any
+image-format plugin.
 Standard library only and deterministic: every run writes the same bytes, so the outputs are
 committed and a rerun shows no diff; `make-images.py --check` tells whether they are current.
 """
@@ -215,7 +219,7 @@ def palettise(img):
     return [[index[c] for c in row] for row in img], palette
 
 
-# --- BMP and ICO ---------------------------------------------------------------------------
+# --- ICO -----------------------------------------------------------------------------------
 
 def dib(img, with_and_mask):
     """BITMAPINFOHEADER, 256 BGRX palette entries, bottom-up 8-bit rows; in an icon the height
@@ -234,12 +238,6 @@ def dib(img, with_and_mask):
     return header + pal + rows + mask
 
 
-def bmp(img):
-    body = dib(img, with_and_mask=False)
-    offset = 14 + 40 + 256 * 4
-    return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
-
-
 def ico(images):
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
@@ -252,72 +250,6 @@ def ico(images):
         offset += len(blob)
         blobs.append(blob)
     return out + b"".join(blobs)
-
-
-# --- GIF -----------------------------------------------------------------------------------
-
-def lzw(indices, min_code_size=8):
-    """Variable-width LZW as GIF wants it: clear first, codes packed LSB-first, reset when full."""
-    clear, end = 1 << min_code_size, (1 << min_code_size) + 1
-    bits = acc = 0
-    out = bytearray()
-
-    def emit(code):
-        nonlocal acc, bits
-        acc |= code << bits
-        bits += width
-        while bits >= 8:
-            out.append(acc & 0xFF)
-            acc >>= 8
-            bits -= 8
-
-    def fresh():
-        return {bytes([i]): i for i in range(clear)}, end + 1, min_code_size + 1
-
-    table, next_code, width = fresh()
-    emit(clear)
-    first = True  # the decoder adds no entry for the first code after a clear
-    prefix = b""
-    for i in indices:
-        word = prefix + bytes([i])
-        if word in table:
-            prefix = word
-            continue
-        emit(table[prefix])
-        first = False
-        table[word] = next_code
-        next_code += 1
-        # The decoder learns each entry one code later, so it widens only past the boundary.
-        if next_code > (1 << width):
-            width += 1
-        if next_code == 4096:
-            emit(clear)
-            table, next_code, width = fresh()
-            first = True
-        prefix = bytes([i])
-    if prefix:
-        emit(table[prefix])
-        # Reading that code the decoder adds its last entry and may widen before the end code.
-        if not first and next_code == (1 << width) and width < 12:
-            width += 1
-    emit(end)
-    if bits:
-        out.append(acc & 0xFF)
-    return bytes(out)
-
-
-def gif(img):
-    pixels, palette = palettise(img)
-    h, w = len(img), len(img[0])
-    data = lzw([i for row in pixels for i in row])
-    blocks = b"".join(bytes([len(data[i:i + 255])]) + data[i:i + 255]
-                      for i in range(0, len(data), 255))
-    return (b"GIF89a"
-            + struct.pack("<HHBBB", w, h, 0xF7, 0, 0)       # global table, 8 bits, 256 entries
-            + b"".join(bytes(c) for c in palette)
-            + b"," + struct.pack("<HHHHB", 0, 0, w, h, 0)  # one frame, no local table, not interlaced
-            + bytes([8]) + blocks + b"\0"
-            + b";")
 
 
 # --- PNG -----------------------------------------------------------------------------------
@@ -337,10 +269,10 @@ def png(img):
 
 
 def outputs():
-    yield "picture1.bmp", bmp(picture1())
-    yield "picture2.gif", gif(picture2())
-    yield "picture1@2x.bmp", bmp(picture1_2x())
-    yield "picture2@2x.gif", gif(picture2_2x())
+    yield "picture1.png", png(picture1())
+    yield "picture2.png", png(picture2())
+    yield "picture1@2x.png", png(picture1_2x())
+    yield "picture2@2x.png", png(picture2_2x())
     yield "suma-zodziais.ico", ico([icon(s) for s in (16, 24, 32, 48)])
     for s in (16, 24, 32, 48, 128):
         yield f"icons/{s}.png", png(icon(s))

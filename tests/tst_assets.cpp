@@ -1,6 +1,10 @@
-// The compiled-in pictures and icon: that they load from the resources, and that the files
-// are what the window needs (sizes, palettes, formats, the white ring, full opacity), the
-// pictures' "@2x" versions for screens that scale by 2 included.
+// The compiled-in pictures and icon: that they load from the resources as the window reads
+// them, and that they are what the window needs (sizes, the white ring, full opacity, every
+// pixel), the pictures' "@2x" versions for screens that scale by 2 included; and the icon file
+// of the Windows program.
+#include "images.h"
+
+#include <QCryptographicHash>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -12,7 +16,7 @@
 
 namespace {
 
-QByteArray resourceBytes(const QString &path)
+QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -43,6 +47,15 @@ QList<QImage> readAll(const QString &path)
     return images;
 }
 
+// SHA-256 of the pixels as 8-bit RGBA, row after row.
+QByteArray pixelDigest(const QImage &img)
+{
+    const QImage rgba = img.convertToFormat(QImage::Format_RGBA8888);
+    return QCryptographicHash::hash(QByteArrayView(rgba.constBits(), rgba.sizeInBytes()),
+                                    QCryptographicHash::Sha256)
+        .toHex();
+}
+
 bool fullyOpaque(const QImage &img)
 {
     for (int y = 0; y < img.height(); ++y)
@@ -66,45 +79,49 @@ class TestAssets : public QObject
 private slots:
     void pictures_data();
     void pictures();
-    void bitmapIsUncompressed8Bit_data();
-    void bitmapIsUncompressed8Bit();
-    void gifIsSingleFrameNotInterlaced_data();
-    void gifIsSingleFrameNotInterlaced();
-    void iconHasFourOpaqueImages();
+    void iconHasFourSizes();
     void iconImagesAre256Colours();
     void iconDrawing_data();
     void iconDrawing();
 };
 
+// The digests pin the pixels the window has always shown (they were taken of the BMP and GIF
+// files these PNGs replaced), so a redrawn or re-encoded picture cannot change them unseen.
 void TestAssets::pictures_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QByteArray>("format");
     QTest::addColumn<bool>("redGround"); // false: blue ground
     QTest::addColumn<int>("scale");      // 2 for an "@2x" file, which Qt reads at that ratio
+    QTest::addColumn<QByteArray>("digest");
 
-    QTest::newRow("close picture") << ":/picture1.bmp" << QByteArray("bmp") << true << 1;
-    QTest::newRow("clipboard picture") << ":/picture2.gif" << QByteArray("gif") << false << 1;
-    QTest::newRow("close picture @2x") << ":/picture1@2x.bmp" << QByteArray("bmp") << true << 2;
-    QTest::newRow("clipboard picture @2x") << ":/picture2@2x.gif" << QByteArray("gif") << false
-                                           << 2;
+    QTest::newRow("close picture")
+        << ":/picture1.png" << true << 1
+        << QByteArray("cbeba5c530ef55cc175a6507541c957d01b6a9654f1d7edc9db5c50821ac4c51");
+    QTest::newRow("clipboard picture")
+        << ":/picture2.png" << false << 1
+        << QByteArray("1f65519dfff2a5533df58a741db8be529f49b6552f6d7e2b172e48f7362d8ad1");
+    QTest::newRow("close picture @2x")
+        << ":/picture1@2x.png" << true << 2
+        << QByteArray("d1a808cdb7fed210dba5c5f5f1f4633d7d1f4179c3a56a71a30ad70f382e3edc");
+    QTest::newRow("clipboard picture @2x")
+        << ":/picture2@2x.png" << false << 2
+        << QByteArray("4f4be725774674badc8b03958d17efccb981044ef50f651a1a994a57f263fd77");
 }
 
 void TestAssets::pictures()
 {
     QFETCH(QString, path);
-    QFETCH(QByteArray, format);
     QFETCH(bool, redGround);
     QFETCH(int, scale);
+    QFETCH(QByteArray, digest);
 
-    QImageReader reader(path);
-    QCOMPARE(reader.format(), format);
-    const QImage img = reader.read();
-    QVERIFY2(!img.isNull(), qPrintable(reader.errorString()));
+    const QImage img = suma::readPng(path); // as the window reads it
+    QVERIFY(!img.isNull());
     // The picture boxes take the picture's size, so this is the window's layout too.
     QCOMPARE(img.deviceIndependentSize(), QSizeF(21, 21));
     QCOMPARE(img.devicePixelRatio(), qreal(scale));
     QVERIFY(fullyOpaque(img));
+    QCOMPARE(pixelDigest(img), digest);
 
     const int side = 21 * scale;
     int ringNotWhite = 0;
@@ -136,101 +153,17 @@ void TestAssets::pictures()
     }
 }
 
-void TestAssets::bitmapIsUncompressed8Bit_data()
+void TestAssets::iconHasFourSizes()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("side");
-    QTest::newRow("100 %") << ":/picture1.bmp" << 21;
-    QTest::newRow("@2x") << ":/picture1@2x.bmp" << 42;
-}
-
-void TestAssets::bitmapIsUncompressed8Bit()
-{
-    QFETCH(QString, path);
-    QFETCH(int, side);
-    const QImage img(path);
-    QCOMPARE(img.format(), QImage::Format_Indexed8);
-    QCOMPARE(img.colorCount(), 256);
-
-    const QByteArray b = resourceBytes(path);
-    QVERIFY(b.size() >= 54 + 256 * 4 + (side + 3) / 4 * 4 * side);
-    QVERIFY(b.startsWith("BM"));
-    QCOMPARE(le32(b, 2), quint32(b.size()));
-    QCOMPARE(le32(b, 14), 40u); // BITMAPINFOHEADER
-    QCOMPARE(le16(b, 28), 8);   // bits per pixel
-    QCOMPARE(le32(b, 30), 0u);  // BI_RGB: no compression
-    QVERIFY(le32(b, 46) == 0 || le32(b, 46) == 256); // 0 also means a full table at 8 bits
-}
-
-void TestAssets::gifIsSingleFrameNotInterlaced_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("100 %") << ":/picture2.gif";
-    QTest::newRow("@2x") << ":/picture2@2x.gif";
-}
-
-void TestAssets::gifIsSingleFrameNotInterlaced()
-{
-    QFETCH(QString, path);
-    const QByteArray b = resourceBytes(path);
-    QVERIFY(b.startsWith("GIF89a"));
-    QVERIFY(b.size() > 13 + 768);
-    const auto screenFlags = quint8(b.at(10));
-    QVERIFY(screenFlags & 0x80);          // a global colour table ...
-    QCOMPARE(screenFlags & 0x07, 7);      // ... of 2^(7+1) = 256 entries
-
-    // Walk the blocks: extensions are skipped, image descriptors counted.
-    int frames = 0;
-    bool interlaced = false;
-    qsizetype at = 13 + 768;
-    auto skipSubBlocks = [&] {
-        while (at < b.size() && b.at(at) != 0)
-            at += quint8(b.at(at)) + 1;
-        ++at;
-    };
-    while (at < b.size() && b.at(at) != ';') {
-        if (b.at(at) == '!') {
-            at += 2;
-            skipSubBlocks();
-        } else if (b.at(at) == ',') {
-            QVERIFY(at + 10 < b.size());
-            ++frames;
-            const auto flags = quint8(b.at(at + 9));
-            interlaced = interlaced || (flags & 0x40);
-            QCOMPARE(flags & 0x80, 0); // no local table: the global one is the palette
-            at += 10 + 1;              // descriptor, then the LZW minimum code size
-            skipSubBlocks();
-        } else {
-            QFAIL(qPrintable(QStringLiteral("unknown block 0x%1 at %2")
-                                 .arg(quint8(b.at(at)), 2, 16, QLatin1Char('0')).arg(at)));
-        }
-    }
-    QVERIFY2(at < b.size(), "no trailer");
-    QCOMPARE(frames, 1);
-    QVERIFY(!interlaced);
-}
-
-void TestAssets::iconHasFourOpaqueImages()
-{
-    const QList<QImage> images = readAll(QStringLiteral(":/suma-zodziais.ico"));
-    QList<int> sides;
-    for (const QImage &img : images) {
-        QCOMPARE(img.width(), img.height());
-        sides << img.width();
-        QVERIFY2(fullyOpaque(img), qPrintable(QString::number(img.width())));
-    }
-    std::sort(sides.begin(), sides.end());
-    QCOMPARE(sides, QList<int>({16, 24, 32, 48}));
-
-    // The window and the application take the icon through QIcon, which must see every size.
-    QList<QSize> sizes = QIcon(QStringLiteral(":/suma-zodziais.ico")).availableSizes();
+    QList<QSize> sizes = suma::programIcon().availableSizes();
     std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
     QCOMPARE(sizes, QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
 }
 
+// The icon inside the Windows program and its installer.
 void TestAssets::iconImagesAre256Colours()
 {
-    const QByteArray b = resourceBytes(QStringLiteral(":/suma-zodziais.ico"));
+    const QByteArray b = fileBytes(QStringLiteral(SUMA_WINDOWS_ICON));
     QVERIFY(b.size() >= 6);
     QCOMPARE(le16(b, 0), 0);
     QCOMPARE(le16(b, 2), 1); // an icon, not a cursor
@@ -257,19 +190,34 @@ void TestAssets::iconImagesAre256Colours()
     }
 }
 
+// Each size as the window's icon and as the Windows icon file has it: the same pixels, pinned
+// as the pictures' are.
 void TestAssets::iconDrawing_data()
 {
     QTest::addColumn<int>("side");
-    for (int side : {16, 24, 32, 48})
-        QTest::newRow(qPrintable(QString::number(side))) << side;
+    QTest::addColumn<QByteArray>("digest");
+    QTest::newRow("16")
+        << 16 << QByteArray("ab395c4b956948dd900e0b801e0b3c11eb160be8a7f736588c81c6af603c677d");
+    QTest::newRow("24")
+        << 24 << QByteArray("f2df9c1c2c9e2a507c7bc672f24b5b0482c1189590b4b8bc4ad335612a72ae4c");
+    QTest::newRow("32")
+        << 32 << QByteArray("1f642bd44bede05c8a3ad53ac78794297f562f5a67dd30f616cea726438e418d");
+    QTest::newRow("48")
+        << 48 << QByteArray("088b8b8bd3f4a0db06b95b1996b136cec822729775fcd73f0bc33571bc85e532");
 }
 
 void TestAssets::iconDrawing()
 {
     QFETCH(int, side);
-    const QIcon icon(QStringLiteral(":/suma-zodziais.ico"));
-    const QImage img = icon.pixmap(QSize(side, side)).toImage();
+    QFETCH(QByteArray, digest);
+    const QImage img = suma::programIcon().pixmap(QSize(side, side)).toImage();
     QCOMPARE(img.size(), QSize(side, side));
+    QCOMPARE(pixelDigest(img), digest);
+    const QList<QImage> windows = readAll(QStringLiteral(SUMA_WINDOWS_ICON));
+    const auto same = std::find_if(windows.begin(), windows.end(),
+                                   [side](const QImage &i) { return i.width() == side; });
+    QVERIFY(same != windows.end());
+    QCOMPARE(pixelDigest(*same), digest);
 
     // Light grey ground in the corners, outside the disc.
     for (const QPoint p : {QPoint(0, 0), QPoint(side - 1, 0), QPoint(0, side - 1),

@@ -21,8 +21,8 @@ void tst_HighDpi::pictures_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("sharp");
 
-    QTest::newRow("Picture1") << "Picture1" << ":/picture1@2x.bmp";
-    QTest::newRow("Picture2") << "Picture2" << ":/picture2@2x.gif";
+    QTest::newRow("Picture1") << "Picture1" << ":/picture1@2x.png";
+    QTest::newRow("Picture2") << "Picture2" << ":/picture2@2x.png";
 }
 
 void tst_HighDpi::pictures()

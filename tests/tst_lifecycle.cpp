@@ -20,6 +20,8 @@
 #include <optional>
 #include <vector>
 
+#include <link.h> // dl_iterate_phdr
+
 namespace {
 
 const QString aboutEntryText = QStringLiteral("Apie...");
@@ -93,6 +95,19 @@ void clickEntry(QMenu &menu, const QString &text)
     QFAIL(qPrintable(QStringLiteral("no entry ") + text));
 }
 
+// The file of every shared object loaded into the process.
+QStringList loadedObjects()
+{
+    QStringList files;
+    dl_iterate_phdr(
+        [](dl_phdr_info *info, size_t, void *list) {
+            static_cast<QStringList *>(list)->append(QString::fromLocal8Bit(info->dlpi_name));
+            return 0;
+        },
+        &files);
+    return files;
+}
+
 } // namespace
 
 class tst_Lifecycle : public FormTestCase
@@ -100,6 +115,8 @@ class tst_Lifecycle : public FormTestCase
     Q_OBJECT
 
 private slots:
+    // First, before any other test has shown a box or a menu.
+    void startsWithoutImageFormatPlugins();
     void loadFillsTablesBeforeAnythingElse();
     void aboutText();
     void windowMenuEntries();
@@ -127,6 +144,19 @@ private:
         return menu && QApplication::activePopupWidget() == menu ? menu : nullptr;
     }
 };
+
+// The pictures and the icon are PNG, which QtGui reads itself: a window that has started and
+// drawn itself has loaded no image-format plugin (each costs start time and memory).
+void tst_Lifecycle::startsWithoutImageFormatPlugins()
+{
+    QVERIFY(form->grab().width() > 0);
+    QCoreApplication::processEvents();
+    const QStringList loaded = loadedObjects();
+    // The walk sees Qt's plugins at all: the platform plugin is one.
+    QVERIFY2(!loaded.filter(QStringLiteral("/platforms/")).isEmpty(), "no platform plugin seen");
+    const QStringList imageFormats = loaded.filter(QStringLiteral("/imageformats/"));
+    QVERIFY2(imageFormats.isEmpty(), qPrintable(imageFormats.join(QStringLiteral(", "))));
+}
 
 void tst_Lifecycle::loadFillsTablesBeforeAnythingElse()
 {

@@ -1,9 +1,12 @@
 #include "form1.h"
 
+#include "images.h"
 #include "twips.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
@@ -12,11 +15,13 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 
+#include <cstddef>
 #include <functional>
 #include <limits>
 #include <utility>
@@ -37,6 +42,37 @@ void registerFontSubstitutes()
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
 }
 
+// Fusion, Qt's style where the desktop names none, draws a group box's frame from a PNG of its
+// own, read through QPixmap's cache at the first paint. Read that way, its format guessed, it
+// makes Qt load every image-format plugin there is, only to ask each whether the file is its
+// own. Put in the cache here, read as the window's pictures are, it is found there instead.
+void cacheGroupBoxFrame(const QStyle &style)
+{
+    if (style.name().compare(u"fusion", Qt::CaseInsensitive) != 0)
+        return;
+    const QFileInfo file(
+        QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
+    if (!file.exists())
+        return;
+    // The key QPixmap::load files it under: the path, then the time, the size and the pixmap
+    // type (0, a pixmap), each number as its bytes in memory, each byte low digit first. Should
+    // a Qt file it otherwise, tst_lifecycle finds the plugins loaded.
+    const auto hex = [](auto number) {
+        const char digits[] = "0123456789abcdef";
+        const auto *bytes = reinterpret_cast<const unsigned char *>(&number);
+        QString text;
+        for (std::size_t i = 0; i < sizeof number; ++i) {
+            text += QLatin1Char(digits[bytes[i] & 0xf]);
+            text += QLatin1Char(digits[bytes[i] >> 4]);
+        }
+        return text;
+    };
+    const QString key = QStringLiteral("qt_pixmap") + file.absoluteFilePath()
+                        + hex(uint(file.lastModified().toSecsSinceEpoch()))
+                        + hex(quint64(file.size())) + hex(uint(0));
+    QPixmapCache::insert(key, QPixmap::fromImage(suma::readPng(file.filePath())));
+}
+
 // A font of the design: regular weight, no italic, underline or strike-out (a new QFont's own).
 QFont designFont(const QString &family, qreal pointSize)
 {
@@ -51,9 +87,19 @@ QFont designFont(const QString &family, qreal pointSize)
 class PictureBox final : public QLabel
 {
 public:
-    PictureBox(const QString &resource, QWidget *parent)
-        : QLabel(parent), m_picture(resource), m_size(QPixmap(resource).size())
+    // `resource`: the PNG at 100 % (":/picture1.png"); its "@2x" version lies beside it.
+    PictureBox(const QString &resource, QWidget *parent) : QLabel(parent)
     {
+        const QImage picture = suma::readPng(resource);
+        m_size = picture.size();
+        m_picture.addPixmap(QPixmap::fromImage(picture));
+        // Only where a screen scales, as QIcon takes a file's "@2x" version (and, as QIcon,
+        // not when QT_HIGHDPI_DISABLE_2X_IMAGE_LOADING is set).
+        if (qApp->devicePixelRatio() > 1
+            && qEnvironmentVariableIsEmpty("QT_HIGHDPI_DISABLE_2X_IMAGE_LOADING")) {
+            const QString twice = QString(resource).insert(resource.lastIndexOf(u'.'), u"@2x");
+            m_picture.addPixmap(QPixmap::fromImage(suma::readPng(twice)));
+        }
         showPictureForScale();
         setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setFrameShape(QFrame::NoFrame);
@@ -91,7 +137,7 @@ protected:
     }
 
 private:
-    // QIcon finds the "@2x" file by itself and hands out the version for the scale.
+    // QIcon hands out the version for the scale.
     void showPictureForScale() { setPixmap(m_picture.pixmap(m_size, devicePixelRatioF())); }
 
     QIcon m_picture;
@@ -115,11 +161,12 @@ QAccessibleInterface *windowAccessible(const QString &className, QObject *object
 void Form1::setupDesign()
 {
     registerFontSubstitutes();
+    cacheGroupBoxFrame(*style());
     QAccessible::installFactory(windowAccessible); // once: Qt keeps no factory twice
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(suma::applicationTitle.toString());
-    setWindowIcon(QIcon(QStringLiteral(":/suma-zodziais.ico")));
+    setWindowIcon(suma::programIcon());
     // Title bar with the window menu and the close box; no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -209,7 +256,7 @@ void Form1::setupDesign()
     // Named by its frame's caption; the result is its description (see rodyk).
     Label1->setAccessibleName(QStringLiteral("Suma žodžiais"));
 
-    auto *closer = new PictureBox(QStringLiteral(":/picture1.bmp"), this);
+    auto *closer = new PictureBox(QStringLiteral(":/picture1.png"), this);
     closer->onClick = [this] { Picture1_Click(); };
     Picture1 = closer;
     name(Picture1, "Picture1");
@@ -220,7 +267,7 @@ void Form1::setupDesign()
     Picture1->setAccessibleDescription(QStringLiteral("Užbaigti programą"));
 
     // A click on this one does nothing.
-    Picture2 = new PictureBox(QStringLiteral(":/picture2.gif"), this);
+    Picture2 = new PictureBox(QStringLiteral(":/picture2.png"), this);
     name(Picture2, "Picture2");
     Picture2->setGeometry(QRect(twipsRect(30, 3240, 315, 315).topLeft(),
                                 Picture2->pixmap().deviceIndependentSize().toSize()));
