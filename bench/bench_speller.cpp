@@ -9,6 +9,7 @@
 #include <unicode/locid.h>
 #include <unicode/rbnf.h>
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
 
@@ -136,6 +137,30 @@ void labelText(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 
+// What zodziais does for one line of its input: the bytes of a whole amount in, its result text
+// in UTF-8 out.
+void lineBytes(benchmark::State &state)
+{
+    auto &s = speller();
+    static const std::vector<QByteArray> lines = [] {
+        std::vector<QByteArray> l;
+        l.reserve(amountCount);
+        for (const auto amount : amounts())
+            l.push_back(QByteArray::number(amount));
+        return l;
+    }();
+    const QLocale lithuanian(QLocale::Lithuanian, QLocale::Lithuania);
+    const suma::ResultSettings settings;
+    QByteArray out;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        out.resize(0);
+        benchmark::DoNotOptimize(suma::convertTypedUtf8(s, lines[i], settings, lithuanian, out));
+        i = i + 1 == lines.size() ? 0 : i + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 // Every amount of the set exactly once per repetition, so that both sides see the same amounts.
 constexpr auto onePass = static_cast<benchmark::IterationCount>(amountCount);
 
@@ -144,6 +169,7 @@ BENCHMARK(versk)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true
 BENCHMARK(icuSpelloutInt32)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(icuSpelloutDouble)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(labelText)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(lineBytes)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 
 // The console table as usual, plus the time of each benchmark kept for the ratios. CPU time,
 // not wall time: it is what the spelling costs, and other work on a shared machine moves it less.
@@ -192,6 +218,8 @@ int main(int argc, char **argv)
     reporter.printRatio("versk vs ICU spell-out (double in)", "icuSpelloutDouble", "versk");
     reporter.printRatio("whole label text vs ICU spell-out (int32 in)", "icuSpelloutInt32",
                         "labelText");
+    reporter.printRatio("line of bytes vs ICU spell-out (int32 in)", "icuSpelloutInt32",
+                        "lineBytes");
     benchmark::Shutdown();
     return 0;
 }
