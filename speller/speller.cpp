@@ -50,9 +50,10 @@ ScaleForm scaleForm(int n)
 // all of them whole never needs to check for room while the words are copied.
 constexpr std::size_t mostSlots = 14;
 constexpr std::size_t mostBlanks = 5;
-template <typename Char>
-constexpr std::size_t roomForWords = mostSlots *SlotWord<Char>::slotBytes / sizeof(Char)
-                                     + mostBlanks;
+template <typename Char> constexpr std::size_t roomForWords()
+{
+    return mostSlots * SlotWord<Char>::slotBytes / sizeof(Char) + mostBlanks;
+}
 
 // The words of one call are built in a fixed run of characters (UTF-16 or UTF-8) and become a
 // QString, or leave as bytes, once at the end: a QString grown piece by piece spends more time
@@ -63,7 +64,7 @@ public:
     template <std::size_t size>
     explicit WordBuffer(std::span<Char, size> room) : m_chars(room.data())
     {
-        static_assert(size >= roomForWords<Char>);
+        static_assert(size >= roomForWords<Char>());
     }
 
     // The word's whole slot is copied; only its own characters count.
@@ -253,7 +254,7 @@ void Speller::fillWordTables()
 
 QString Speller::simtai(const qint16 &kk) const
 {
-    std::array<char16_t, roomForWords<char16_t>> chars;
+    std::array<char16_t, roomForWords<char16_t>()> chars;
     WordBuffer text{std::span(chars)};
     appendGroup(text, m_utf16, kk);
     return QStringView(text.data(), text.size()).toString();
@@ -261,7 +262,7 @@ QString Speller::simtai(const qint16 &kk) const
 
 QString Speller::versk(const double &sk)
 {
-    std::array<char16_t, roomForWords<char16_t>> chars;
+    std::array<char16_t, roomForWords<char16_t>()> chars;
     WordBuffer text{std::span(chars)};
     appendAmount(text, m_utf16, sk, sk3);
     if (text.size() == 0)
