@@ -94,9 +94,11 @@ bool readSimpleForm(std::basic_string_view<Char> text, const SimpleForm &form, d
 
     char ascii[longest];
     const std::size_t signs = text.front() == Char('-') ? 1 : 0;
-    if (signs > 0 && !form.minus)
-        return false;
-    ascii[0] = '-';
+    if (signs > 0) {
+        if (!form.minus)
+            return false;
+        ascii[0] = '-';
+    }
     constexpr std::size_t none = std::size_t(-1);
     std::size_t separator = none; // where the decimal separator is, if there is one
     std::uint64_t digits = 0;     // the digits as an integer (which wraps when there are many)
