@@ -19,9 +19,14 @@ void Form1::extendWindowMenu()
 
 void Form1::installWindowProc()
 {
-    // The callback runs inside WindowProc, and an exception cannot unwind through the window
+    // The handler runs inside WindowProc, and an exception cannot unwind through the window
     // manager: noexcept ends the program instead.
-    Module1::installWindowProc(handleOf(*this), [this]() noexcept { showAbout(); });
+    Module1::installWindowProc(handleOf(*this), [this](UINT_PTR command) noexcept {
+        if (command != Module1::aboutCommand)
+            return false;
+        showAbout();
+        return true;
+    });
 }
 
 void Form1::restoreWindowProc()
@@ -30,14 +35,13 @@ void Form1::restoreWindowProc()
 }
 
 // Qt opens the system menu for Alt+Space itself and hands the chosen command straight to its
-// own window procedure, past WindowProc; that procedure hands it on to the window here.
-// Chosen with the mouse, "Apie..." reaches WindowProc first and goes no further, so the box
-// shows once whichever way it is chosen.
+// own window procedure, past WindowProc; that procedure hands it on to the window here, to the
+// same handler. Chosen with the mouse, a command reaches WindowProc first and goes no further,
+// so it is answered once whichever way it is chosen.
 bool Form1::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
 {
     const auto *msg = static_cast<const MSG *>(message);
-    if (msg->message == WM_SYSCOMMAND && msg->wParam == Module1::aboutCommand) {
-        showAbout();
+    if (msg->message == WM_SYSCOMMAND && Module1::answerCommand(msg->hwnd, msg->wParam)) {
         *result = 0;
         return true;
     }

@@ -195,7 +195,7 @@ void tst_Form1Windows::aboutShowsOnceByEveryRoad()
         result = 0;
         break;
     case Road::StraightToQt:
-        result = CallWindowProcW(reinterpret_cast<WNDPROC>(Module1::PrevWndProc), hwnd,
+        result = CallWindowProcW(reinterpret_cast<WNDPROC>(Module1::PrevWndProc(hwnd)), hwnd,
                                  WM_SYSCOMMAND, 999, 0);
         break;
     case Road::AltSpaceKeys:
@@ -255,7 +255,7 @@ void tst_Form1Windows::enterPutsTheResultOnTheWindowsClipboard()
 
 void tst_Form1Windows::picture1UnloadsWithTheProcedureBack()
 {
-    const LONG_PTR previous = Module1::PrevWndProc;
+    const LONG_PTR previous = Module1::PrevWndProc(hwnd);
     QVERIFY(previous != 0);
     QVERIFY(previous != reinterpret_cast<LONG_PTR>(&Module1::WindowProc));
     QTest::mouseClick(form->Picture1, Qt::LeftButton);

@@ -1,5 +1,5 @@
-// Module1 on a real Win32 window: the "Apie..." entry, what WindowProc catches and what it
-// passes on, and the unload step. The window's own procedure records what reaches it and
+// Module1 on real Win32 windows: the "Apie..." entry, what WindowProc catches and what it
+// passes on, the unload step, and two windows or two installs at once. The window's own procedure records what reaches it and
 // answers with values the test chooses, so "passed on unchanged" can be checked both ways.
 #include "module1.h"
 
@@ -41,6 +41,17 @@ struct Received {
 std::vector<Received> received;
 LRESULT reply = 0;
 int aboutShown = 0;
+
+// The handler a window hands to Module1: it answers the About command only.
+Module1::CommandHandler countingAbout()
+{
+    return [](UINT_PTR command) {
+        if (command != Module1::aboutCommand)
+            return false;
+        ++aboutShown;
+        return true;
+    };
+}
 
 bool isTestMessage(UINT uMsg)
 {
@@ -169,7 +180,7 @@ void testInstallAndPassOn()
 
     procWrites.clear();
     Module1::appendAboutEntry(hWnd);
-    Module1::installWindowProc(hWnd, [] { ++aboutShown; });
+    Module1::installWindowProc(hWnd, countingAbout());
     CHECK(aboutShown == 0);
     CHECK(procWrites.size() == 1);
     if (!procWrites.empty())
@@ -189,7 +200,7 @@ void testInstallAndPassOn()
 
     // WindowProc sits in front of the window's own procedure, which is kept whole.
     CHECK(currentProc(hWnd) == addressOf(&Module1::WindowProc));
-    CHECK(Module1::PrevWndProc == addressOf(&RecordingProc));
+    CHECK(Module1::PrevWndProc(hWnd) == addressOf(&RecordingProc));
 
     // The window stays a Unicode one: text on its way through WindowProc is not squeezed
     // through an ANSI code page, which has no room for most Lithuanian letters.
@@ -261,8 +272,54 @@ void testInstallAndPassOn()
     CHECK(SendMessageW(hWnd, WM_SYSCOMMAND, 999, 0) == 77);
     CHECK(received.size() == 1);
     CHECK(aboutShown == shownBefore);
+    // The handler is forgotten with the unload: the window that gave it may be gone.
+    CHECK(!Module1::answerCommand(hWnd, 999));
+    CHECK(Module1::PrevWndProc(hWnd) == 0);
 
     DestroyWindow(hWnd);
+}
+
+// Each window keeps its own previous procedure and handler; a second install on one window
+// only replaces its handler, so WindowProc never becomes its own predecessor.
+void testTwoWindowsAndReinstall()
+{
+    HWND first = makeWindow();
+    HWND second = makeWindow();
+    CHECK(first != nullptr && second != nullptr);
+    if (!first || !second)
+        return;
+    int secondShown = 0;
+    Module1::installWindowProc(first, countingAbout());
+    Module1::installWindowProc(second, [&secondShown](UINT_PTR command) {
+        secondShown += command == Module1::aboutCommand;
+        return command == Module1::aboutCommand;
+    });
+    procWrites.clear();
+    Module1::installWindowProc(first, countingAbout());
+    CHECK(procWrites.empty());
+    CHECK(Module1::PrevWndProc(first) == addressOf(&RecordingProc));
+
+    const int shownBefore = aboutShown;
+    CHECK(SendMessageW(first, WM_SYSCOMMAND, 999, 0) == 0);
+    CHECK(aboutShown == shownBefore + 1 && secondShown == 0);
+    CHECK(SendMessageW(second, WM_SYSCOMMAND, 999, 0) == 0);
+    CHECK(aboutShown == shownBefore + 1 && secondShown == 1);
+    received.clear();
+    reply = 66;
+    CHECK(SendMessageW(first, WM_APP, 3, 4) == 66); // passed on once, not round for ever
+    CHECK(received.size() == 1);
+
+    // Unloading one leaves the other as it was.
+    Module1::restoreWindowProc(first);
+    CHECK(currentProc(first) == addressOf(&RecordingProc));
+    CHECK(currentProc(second) == addressOf(&Module1::WindowProc));
+    CHECK(SendMessageW(second, WM_SYSCOMMAND, 999, 0) == 0);
+    CHECK(secondShown == 2);
+
+    // A window destroyed without its unload step takes its state with it.
+    DestroyWindow(second);
+    CHECK(Module1::PrevWndProc(second) == 0);
+    DestroyWindow(first);
 }
 
 void testFailedInstall()
@@ -272,10 +329,10 @@ void testFailedInstall()
     CHECK(gone != nullptr);
     DestroyWindow(gone);
     Module1::appendAboutEntry(gone);
-    Module1::installWindowProc(gone, [] { ++aboutShown; });
-    CHECK(Module1::PrevWndProc == 0);
+    Module1::installWindowProc(gone, countingAbout());
+    CHECK(Module1::PrevWndProc(gone) == 0);
 
-    // Then the unload step must not write that 0 back over a live window's procedure.
+    // Then the unload step must not write a 0 back over a live window's procedure.
     HWND hWnd = makeWindow();
     CHECK(hWnd != nullptr);
     if (!hWnd)
@@ -311,6 +368,7 @@ int main()
 
     testInstallAndPassOn();
     testFailedInstall();
+    testTwoWindowsAndReinstall();
 
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

@@ -4,22 +4,51 @@
 
 namespace Module1 {
 
-LONG_PTR PrevWndProc = 0;
-
 namespace {
-std::function<void()> aboutCallback;
+
+struct WindowState
+{
+    LONG_PTR PrevWndProc = 0;
+    CommandHandler handler;
+};
+
+constexpr const wchar_t *stateProperty = L"SumaZodziais.Module1";
+
+WindowState *stateOf(HWND hWnd)
+{
+    return static_cast<WindowState *>(GetPropW(hWnd, stateProperty));
+}
+
 } // namespace
+
+bool answerCommand(HWND hWnd, WPARAM wParam)
+{
+    const WindowState *state = stateOf(hWnd);
+    return state && state->handler && state->handler(wParam);
+}
+
+LONG_PTR PrevWndProc(HWND hWnd)
+{
+    const WindowState *state = stateOf(hWnd);
+    return state ? state->PrevWndProc : 0;
+}
 
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    // wParam is compared whole: masking with 0xFFF0, as one does for the standard SC_*
+    // wParam is handed over whole: masking with 0xFFF0, as one does for the standard SC_*
     // codes, would turn 999 into 992 and the entry would never match.
-    if (uMsg == WM_SYSCOMMAND && wParam == aboutCommand) {
-        if (aboutCallback)
-            aboutCallback();
+    if (uMsg == WM_SYSCOMMAND && answerCommand(hWnd, wParam))
         return 0;
+    WindowState *state = stateOf(hWnd);
+    if (!state) // only when a later procedure still calls this one after the unload
+        return DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    const LRESULT result = CallWindowProcW(reinterpret_cast<WNDPROC>(state->PrevWndProc), hWnd,
+                                           uMsg, wParam, lParam);
+    if (uMsg == WM_NCDESTROY) { // the window's last message: destroyed without an unload step
+        RemovePropW(hWnd, stateProperty);
+        delete state;
     }
-    return CallWindowProcW(reinterpret_cast<WNDPROC>(PrevWndProc), hWnd, uMsg, wParam, lParam);
+    return result;
 }
 
 void appendAboutEntry(HWND hWnd)
@@ -29,20 +58,37 @@ void appendAboutEntry(HWND hWnd)
     AppendMenuW(menu, MF_STRING | MF_ENABLED, aboutCommand, L"Apie...");
 }
 
-void installWindowProc(HWND hWnd, std::function<void()> showAbout)
+void installWindowProc(HWND hWnd, CommandHandler handler)
 {
-    aboutCallback = std::move(showAbout);
-
-    // Stored straight away, before any message can reach WindowProc. A failed call returns
-    // 0, which restoreWindowProc then knows not to write back. The Unicode call keeps the
+    if (WindowState *state = stateOf(hWnd)) {
+        // Installed already: putting WindowProc in front of itself would make it its own
+        // predecessor, and every message would go round for ever.
+        state->handler = std::move(handler);
+        return;
+    }
+    auto *state = new WindowState{0, std::move(handler)};
+    if (!SetPropW(hWnd, stateProperty, state)) {
+        delete state; // no such window
+        return;
+    }
+    // Stored straight away, before any message can reach WindowProc. The Unicode call keeps the
     // window a Unicode one: through an ANSI procedure its text would lose Lithuanian letters.
-    PrevWndProc = SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    state->PrevWndProc =
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    if (state->PrevWndProc == 0) {
+        RemovePropW(hWnd, stateProperty);
+        delete state;
+    }
 }
 
 void restoreWindowProc(HWND hWnd)
 {
-    if (PrevWndProc != 0)
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, PrevWndProc);
+    WindowState *state = stateOf(hWnd);
+    if (!state)
+        return;
+    SetWindowLongPtrW(hWnd, GWLP_WNDPROC, state->PrevWndProc);
+    RemovePropW(hWnd, stateProperty);
+    delete state; // and with it the handler, which may point into a window that is going
 }
 
 } // namespace Module1

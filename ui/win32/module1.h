@@ -1,17 +1,19 @@
 // Module1: the window procedure that puts "Apie..." into a window's own system menu.
 //
 // Plain C++ and <windows.h>, no Qt: the window layer hands over the native handle of its
-// window and a callback that shows the about box. Use it from the window's load and unload
-// steps, on the user-interface thread:
+// window and the handler of its own system-menu commands. Use it from the window's load and
+// unload steps, on the user-interface thread:
 //
-//     Module1::appendAboutEntry(hwnd);                             // before the window is shown
-//     Module1::installWindowProc(hwnd, [this] { showAbout(); });   // after it is shown
+//     Module1::appendAboutEntry(hwnd);                              // before the window is shown
+//     Module1::installWindowProc(hwnd, [this](UINT_PTR c) { ... }); // after it is shown
 //     ...
-//     Module1::restoreWindowProc(hwnd);                            // in the unload step
+//     Module1::restoreWindowProc(hwnd);                             // in the unload step
 //
-// The callback runs inside the window procedure, so it may open a modal box (its message
-// loop re-enters WindowProc for other messages, which is fine: WindowProc keeps no state),
-// but it must not throw: an exception cannot be carried back through the window manager.
+// What WindowProc needs is kept with each window (a window property), so any number of windows
+// can have it, and installing twice on one window only replaces the handler. The handler runs
+// inside the window procedure, so it may open a modal box (its message loop re-enters
+// WindowProc for other messages), but it must not throw: an exception cannot be carried back
+// through the window manager.
 #pragma once
 
 #ifndef NOMINMAX
@@ -26,24 +28,33 @@ namespace Module1 {
 // Command identifier of the "Apie..." entry; WM_SYSCOMMAND carries it whole in wParam.
 inline constexpr UINT_PTR aboutCommand = 999;
 
-// The window procedure that was in place before WindowProc, exactly as SetWindowLongPtrW
-// returned it; 0 until installWindowProc succeeds. Pointer-sized: a procedure address does
-// not fit in 32 bits on 64-bit Windows.
-extern LONG_PTR PrevWndProc;
+// Answers one of the window's own system-menu commands; false for a command that is not its
+// own, which then goes on to the window's previous procedure.
+using CommandHandler = std::function<bool(UINT_PTR command)>;
 
-// Catches WM_SYSCOMMAND with wParam 999, shows the about box and returns 0; every other
-// message goes to PrevWndProc unchanged and its result comes back unchanged.
+// Hands a WM_SYSCOMMAND's wParam to the window's handler: true when it answered it. WindowProc
+// asks it first; a command that reaches the window past WindowProc (the toolkit tracks Alt+Space
+// itself) is handed here by the window, so one handler answers either road.
+bool answerCommand(HWND hWnd, WPARAM wParam);
+
+// The window procedure that was in place before WindowProc on this window, exactly as
+// SetWindowLongPtrW returned it; 0 while WindowProc is not installed there. Pointer-sized: a
+// procedure address does not fit in 32 bits on 64-bit Windows.
+LONG_PTR PrevWndProc(HWND hWnd);
+
+// A WM_SYSCOMMAND that the handler answers returns 0 and goes no further; every other message
+// goes to PrevWndProc unchanged and its result comes back unchanged.
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // Load step: appends "Apie..." (identifier 999) as the last entry of the window's system menu.
 void appendAboutEntry(HWND hWnd);
 
 // Load step, once the window is shown: installs WindowProc in front of the window's procedure.
-// Call it once per window. showAbout is called each time the entry is chosen.
-void installWindowProc(HWND hWnd, std::function<void()> showAbout);
+// Installing again on the same window only replaces the handler.
+void installWindowProc(HWND hWnd, CommandHandler handler);
 
-// Unload step: puts the previous procedure back. Does nothing when installing failed
-// (PrevWndProc is 0): writing 0 would leave the window without a procedure.
+// Unload step: puts the previous procedure back and forgets the handler. Does nothing when
+// WindowProc was never installed (or installing failed): there is nothing to put back.
 void restoreWindowProc(HWND hWnd);
 
 } // namespace Module1
