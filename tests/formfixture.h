@@ -6,7 +6,10 @@
 #include "form1.h"
 #include "toolkit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QList>
 #include <QLocale>
 #include <QObject>
@@ -41,6 +44,21 @@ public:
     QString clipboard = QStringLiteral("(untouched)");
     int clipboardWrites = 0;
 };
+
+// The text a control shows as its own: the window's title, a button's caption (with its access
+// key's "&"), a frame's title, a label's text; none for the others.
+inline QString caption(const QWidget &control)
+{
+    if (control.isWindow())
+        return control.windowTitle();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(&control))
+        return button->text();
+    if (const auto *frame = qobject_cast<const QGroupBox *>(&control))
+        return frame->title();
+    if (const auto *label = qobject_cast<const QLabel *>(&control))
+        return label->text();
+    return {};
+}
 
 class FormTestCase : public QObject
 {

@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -47,19 +46,10 @@ private:
     }
 };
 
-// The captions and the start of the choices; where each control stands is tst_design's.
+// The start of the choices; the texts and where each control stands are tst_design's.
 void tst_Form1::startState()
 {
     Form1 &f = *form;
-    QCOMPARE(f.Frame1->title(), QStringLiteral("Suma žodžiais"));
-    QCOMPARE(f.Frame2->title(), QStringLiteral("Raidės"));
-    QCOMPARE(f.Frame3->title(), QStringLiteral("Forma"));
-    QCOMPARE(f.Option1->text(), QStringLiteral("Pinigai"));
-    QCOMPARE(f.Option2->text(), QStringLiteral("Skaičiai"));
-    QCOMPARE(f.Check1->text(), QStringLiteral("Pirma raidė didžioji"));
-    QCOMPARE(f.Check2->text(), QStringLiteral("Visos raidės didžiosios"));
-    QCOMPARE(f.Command1->text(), QStringLiteral("&Pasakyk"));
-
     QVERIFY(f.Option1->isChecked());
     QVERIFY(!f.Option2->isChecked());
     QCOMPARE(f.Check1->checkState(), Qt::Checked);
@@ -228,6 +218,8 @@ void tst_Form1::realMessageBoxAndClipboard()
     QTest::keyClick(real.Text1, Qt::Key_Return);
     QCOMPARE(clipboard->text(), QStringLiteral("Vienas Lt 50 ct"));
 
+    // A refused number still copies the result shown, over whatever the clipboard held.
+    clipboard->setText(QStringLiteral("other"));
     real.Text1->setText(QStringLiteral("x"));
     QTest::keyClick(real.Text1, Qt::Key_Return);
     QCOMPARE(clipboard->text(), QStringLiteral("Vienas Lt 50 ct"));

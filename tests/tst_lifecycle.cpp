@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -115,7 +116,6 @@ class tst_Lifecycle : public FormTestCase
     Q_OBJECT
 
 private slots:
-    // First, before any other test has shown a box or a menu.
     void startsWithoutImageFormatPlugins();
     void loadFillsTablesBeforeAnythingElse();
     void aboutText();
@@ -149,6 +149,23 @@ private:
 // drawn itself has loaded no image-format plugin (each costs start time and memory).
 void tst_Lifecycle::startsWithoutImageFormatPlugins()
 {
+    // A plugin stays loaded for the life of the process, whichever test loaded it: the check is
+    // made in a process of its own, which runs this function alone.
+    const char *const fresh = "SUMA_TEST_FRESH_PROCESS";
+    if (!qEnvironmentVariableIsSet(fresh)) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(fresh), QStringLiteral("1"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QGuiApplication::platformName());
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(QTest::currentTestFunction())});
+        QVERIFY(child.waitForFinished(60000));
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 child.readAll().constData());
+        return;
+    }
     QVERIFY(form->grab().width() > 0);
     QCoreApplication::processEvents();
     const QStringList loaded = loadedObjects();
