@@ -1,3 +1,4 @@
+#include "clipboardkeeper.h"
 #include "form1.h"
 #include "lithuanian.h"
 #include "images.h"
@@ -15,5 +16,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("lt.sumazodziais.SumaZodziais"));
     Form1 form;
     form.Form_Load();
-    return app.exec();
+    const int status = app.exec();
+    // The result is made to be pasted after the window has closed.
+    suma::keepClipboardAfterExit();
+    return status;
 }

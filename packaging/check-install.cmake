@@ -47,6 +47,11 @@ set(expected ${app_desktop} ${app_metainfo}
 foreach(program IN LISTS PROGRAMS)
     list(APPEND expected ${BINDIR}/${program})
 endforeach()
+# Where the window looks for its clipboard helper: ../libexec/suma-zodziais beside its own folder.
+if(NOT BINDIR STREQUAL "bin" OR NOT LIBEXECDIR STREQUAL "libexec")
+    fail("the window finds its clipboard helper only in bin/../libexec, not ${BINDIR}/../${LIBEXECDIR}")
+endif()
+list(APPEND expected ${LIBEXECDIR}/suma-zodziais/suma-zodziais-clipboard)
 foreach(page IN ITEMS suma-zodziais zodziais)
     list(APPEND expected ${MANDIR}/man1/${page}.1${GZ_SUFFIX})
 endforeach()

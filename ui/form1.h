@@ -85,7 +85,7 @@ private:
     void showAbout();
     void extendWindowMenu();
     void buildOwnWindowMenu();
-    void popUpWindowMenu(const QPoint &globalPos);
+    void popUpWindowMenu(const QPoint &globalPos, bool byKeyboard);
     void installWindowProc();
     void restoreWindowProc();
 

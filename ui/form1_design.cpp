@@ -23,7 +23,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <limits>
 #include <utility>
 
 using suma::twipsRect;
@@ -186,7 +185,9 @@ void Form1::setupDesign()
     name(Text1, "Text1");
     Text1->setGeometry(twipsRect(600, 1320, 1815, 495));
     Text1->setFont(designFont(QStringLiteral("MS Sans Serif"), 13.5));
-    Text1->setMaxLength(std::numeric_limits<int>::max());
+    // Qt's own cap, 32,767 characters, far beyond any number: a paste of megabytes would
+    // otherwise be laid out, painted and read whole, for seconds and gigabytes.
+    Text1->setMaxLength(32767);
     Text1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Text1->setToolTip(QStringLiteral("Čia įrašyk skaičius"));
     // What a screen reader says of each control: the name, and the tooltip as its description.

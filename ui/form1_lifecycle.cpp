@@ -84,14 +84,18 @@ void Form1::buildOwnWindowMenu()
     menuKey->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
     menuKey->setShortcutContext(Qt::WindowShortcut);
     connect(menuKey, &QAction::triggered, this,
-            [this] { popUpWindowMenu(mapToGlobal(QPoint(0, 0))); });
+            [this] { popUpWindowMenu(mapToGlobal(QPoint(0, 0)), true); });
     addAction(menuKey);
 }
 
-void Form1::popUpWindowMenu(const QPoint &globalPos)
+void Form1::popUpWindowMenu(const QPoint &globalPos, bool byKeyboard)
 {
-    if (m_windowMenu && !m_windowMenu->isVisible())
-        m_windowMenu->popup(globalPos);
+    if (!m_windowMenu || m_windowMenu->isVisible())
+        return;
+    m_windowMenu->popup(globalPos);
+    // Opened by a key, the menu starts on its first entry, so Enter chooses it at once.
+    if (byKeyboard)
+        m_windowMenu->setActiveAction(m_windowMenu->actions().constFirst());
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent *event)
@@ -106,9 +110,9 @@ void Form1::contextMenuEvent(QContextMenuEvent *event)
             event->ignore();
             return;
         }
-        popUpWindowMenu(event->globalPos());
+        popUpWindowMenu(event->globalPos(), false);
     } else {
-        popUpWindowMenu(mapToGlobal(QPoint(0, 0)));
+        popUpWindowMenu(mapToGlobal(QPoint(0, 0)), true);
     }
     event->accept();
 }
