@@ -75,7 +75,6 @@ private slots:
     void pictures_data();
     void pictures();
     void pictureClicks();
-    void noLengthLimit();
     void longResultsWrapInsideTheLabel_data();
     void longResultsWrapInsideTheLabel();
 
@@ -444,13 +443,6 @@ void tst_Design::pictureClicks()
 
     QTest::mouseClick(form->Picture1, Qt::LeftButton);
     QVERIFY(!form->isVisible());
-}
-
-void tst_Design::noLengthLimit()
-{
-    const QString pasted(40000, u'9');
-    form->Text1->insert(pasted);
-    QCOMPARE(form->Text1->text(), pasted);
 }
 
 void tst_Design::longResultsWrapInsideTheLabel_data()
