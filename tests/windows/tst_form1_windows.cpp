@@ -1,6 +1,7 @@
 // The real window on Qt's windows platform, run under Wine inside Wine's own desktop: its
 // system menu, the About command by every road it can take, the commands passed on, the
 // Windows clipboard and the unload.
+#include "../boxcloser.h"
 #include "form1.h"
 #include "lithuanian.h"
 #include "module1.h"
@@ -18,33 +19,11 @@
 
 namespace {
 
-// Every message box that opens, as it was shown, closed through the window manager the way a
-// user's click on its close box would.
-class BoxCloser : public QObject
+// A box is closed through the window manager, the way a user's click on its close box is.
+void closeThroughWindowManager(QMessageBox &box)
 {
-public:
-    BoxCloser()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || box->property("seen").toBool())
-                return;
-            box->setProperty("seen", true);
-            texts.push_back(box->text());
-            icons.push_back(box->icon());
-            buttons.push_back(box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->text()
-                                                           : QString());
-            PostMessageW(reinterpret_cast<HWND>(box->winId()), WM_CLOSE, 0, 0);
-        });
-        m_timer.start(20);
-    }
-    std::vector<QString> texts;
-    std::vector<QMessageBox::Icon> icons;
-    std::vector<QString> buttons;
-
-private:
-    QTimer m_timer;
-};
+    PostMessageW(reinterpret_cast<HWND>(box.winId()), WM_CLOSE, 0, 0);
+}
 
 // The window, with what reaches Qt's own window procedure for it recorded (that procedure hands
 // every message on to the window's nativeEvent). The messages a test arms are answered here,
@@ -66,6 +45,10 @@ public:
     }
 
     static constexpr LRESULT answer = 4242;
+    // A message posted behind everything a command may have posted: once it has arrived, and
+    // no box is open, any box the command was going to open has opened.
+    static constexpr UINT marker = WM_APP + 7;
+    int markersSeen = 0;
     std::vector<Seen> seen;
     LONG_PTR procedureAtDestroy = 0; // the window's procedure as it is destroyed
 
@@ -75,6 +58,11 @@ protected:
         const auto *msg = static_cast<const MSG *>(message);
         if (msg->message == WM_DESTROY)
             procedureAtDestroy = GetWindowLongPtrW(msg->hwnd, GWLP_WNDPROC);
+        if (msg->message == marker) {
+            ++markersSeen;
+            *result = 0;
+            return true;
+        }
         if (m_message == 0 || msg->message != m_message || msg->wParam != m_wParam)
             return Form1::nativeEvent(eventType, message, result);
         seen.push_back({msg->message, msg->wParam, msg->lParam});
@@ -150,6 +138,18 @@ private slots:
     void picture1UnloadsWithTheProcedureBack();
 
 private:
+    // Waits until everything posted before now has been handled and no box is open.
+    bool settled()
+    {
+        const int before = form->markersSeen;
+        PostMessageW(hwnd, SpiedForm1::marker, 0, 0);
+        return QTest::qWaitFor(
+            [&] {
+                return form->markersSeen > before && QApplication::activeModalWidget() == nullptr;
+            },
+            10000);
+    }
+
     std::unique_ptr<SpiedForm1> form;
     HWND hwnd = nullptr;
 };
@@ -184,7 +184,7 @@ void tst_Form1Windows::aboutShowsOnceByEveryRoad_data()
 void tst_Form1Windows::aboutShowsOnceByEveryRoad()
 {
     QFETCH(Road, road);
-    BoxCloser closer;
+    BoxCloser closer(closeThroughWindowManager);
     LRESULT result = -1;
     switch (road) {
     case Road::Sent:
@@ -208,14 +208,13 @@ void tst_Form1Windows::aboutShowsOnceByEveryRoad()
         result = 0;
         break;
     }
-    QVERIFY(QTest::qWaitFor([&] { return !closer.texts.empty(); }, 10000));
-    QTest::qWait(300); // a second box would have opened by now
+    QVERIFY(QTest::qWaitFor([&] { return !closer.seen.empty(); }, 10000));
+    QVERIFY(settled()); // a second box would have been seen by now
     QCOMPARE(result, 0);
-    QCOMPARE(closer.texts.size(), std::size_t(1));
-    QCOMPARE(closer.texts.front(), Form1::aboutText());
-    QCOMPARE(closer.icons.front(), QMessageBox::Information);
-    QCOMPARE(closer.buttons.front(), QStringLiteral("Gerai"));
-    QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000));
+    QCOMPARE(closer.seen.size(), std::size_t(1));
+    QCOMPARE(closer.seen.front().text, Form1::aboutText());
+    QCOMPARE(closer.seen.front().icon, QMessageBox::Information);
+    QCOMPARE(closer.seen.front().buttonTexts, QStringList{QStringLiteral("Gerai")});
 }
 
 void tst_Form1Windows::otherCommandsReachQtUnchanged_data()
@@ -231,14 +230,14 @@ void tst_Form1Windows::otherCommandsReachQtUnchanged()
 {
     QFETCH(uint, message);
     QFETCH(qulonglong, wParam);
-    BoxCloser closer;
+    BoxCloser closer(closeThroughWindowManager);
     form->arm(message, WPARAM(wParam));
     const LPARAM lParam = MAKELPARAM(17, 23);
     QCOMPARE(SendMessageW(hwnd, message, WPARAM(wParam), lParam), SpiedForm1::answer);
     QCOMPARE(form->seen.size(), std::size_t(1));
     QCOMPARE(form->seen.front().lParam, lParam);
-    QTest::qWait(200);
-    QVERIFY(closer.texts.empty());
+    QVERIFY(settled());
+    QVERIFY(closer.seen.empty());
 }
 
 void tst_Form1Windows::enterPutsTheResultOnTheWindowsClipboard()
