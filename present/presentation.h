@@ -32,6 +32,8 @@ struct WholeAmount
 };
 [[nodiscard]] WholeAmount wholeAmountOf(std::optional<double> typed);
 
+enum class Currency { Lt, Eur, EurNoun }; // " Lt"; " Eur"; the agreeing noun (euras/eurai/eurų)
+
 // How the result is written: the settings that the window keeps in its check boxes and option
 // buttons, read at the moment of the conversion.
 struct ResultSettings
@@ -40,6 +42,7 @@ struct ResultSettings
     bool firstCapital = true; // no effect while allCapitals is set
     bool money = true;        // otherwise a plain number: no currency word, no cents
     QStringView currencyWord = u" Lt";
+    Currency currency = Currency::Lt;
 };
 
 struct ResultText

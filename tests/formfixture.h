@@ -13,7 +13,10 @@
 #include <QList>
 #include <QLocale>
 #include <QObject>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -60,6 +63,22 @@ inline QString caption(const QWidget &control)
     return {};
 }
 
+// Points the window's settings store (its currency choice) at an empty folder of its own for as
+// long as it lives, so that no test reads or writes the user's real settings.
+class PinnedSettings
+{
+public:
+    PinnedSettings()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+    }
+    [[nodiscard]] QString folder() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
 class FormTestCase : public QObject
 {
     Q_OBJECT
@@ -85,6 +104,7 @@ protected slots:
     }
 
 protected:
+    PinnedSettings settingsStore; // every window of the suite starts with the currency Lt
     std::unique_ptr<RecordingToolkit> toolkit;
     std::unique_ptr<Form1> form;
 };

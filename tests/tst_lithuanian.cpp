@@ -134,7 +134,9 @@ void tst_Lithuanian::texts_data()
     const QString helpHint = QStringLiteral("Pagalba: zodziais --help");
 
     QTest::newRow("window menu") << "window menu" << QStringList()
-                                 << QStringList{"&Užverti", "Apie..."};
+                                 << QStringList{"&Užverti", "&Valiuta", "Apie..."};
+    QTest::newRow("currency menu") << "currency menu" << QStringList()
+                                   << QStringList{"&Litai (Lt)", "&Eurai (Eur)", "Eurai &žodžiu"};
     QTest::newRow("Text1's menu")
         << "Text1 menu" << QStringList()
         << QStringList{"&Atšaukti\tVald+Z", "A&tstatyti\tVald+Y", "Iški&rpti\tVald+X",
@@ -188,8 +190,9 @@ void tst_Lithuanian::texts()
     QFETCH(QStringList, expected);
 
     QStringList seen;
-    if (surface == u"window menu") {
-        const auto *menu = form->findChild<QMenu *>(QStringLiteral("windowMenu"));
+    if (surface == u"window menu" || surface == u"currency menu") {
+        const auto *menu = form->findChild<QMenu *>(
+            surface == u"window menu" ? QStringLiteral("windowMenu") : QStringLiteral("currencyMenu"));
         QVERIFY(menu);
         seen = entries(*menu);
     } else if (surface == u"Text1 menu") {

@@ -86,6 +86,7 @@ void Form1::rodyk(double &amount)
     settings.allCapitals = Check2->checkState() != Qt::Unchecked;
     settings.firstCapital = Check1->checkState() != Qt::Unchecked;
     settings.money = Option1->isChecked();
+    settings.currency = m_currency;
 
     QString words = versk(amount);
     // Only money mode needs the typed text again, for the cents.

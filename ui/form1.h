@@ -1,5 +1,7 @@
 #pragma once
 
+#include "currencychoice.h"
+#include "presentation.h"
 #include "speller.h"
 #include "widgettoolkit.h"
 
@@ -27,7 +29,8 @@ public:
     explicit Form1(suma::Toolkit &toolkit, QWidget *parent = nullptr);
 
     // The load step, in this order: fills the word tables, extends the window menu with
-    // "Apie...", shows the window, and on Windows puts WindowProc in front of its procedure.
+    // "Valiuta" and "Apie...", shows the window, and on Windows puts WindowProc in front of its
+    // procedure.
     void Form_Load();
     // The unload step, run once for each close of the window. It leaves Cancel as it is; a
     // Cancel other than 0 keeps the window open, with its window procedure in place.
@@ -83,11 +86,16 @@ private:
 
     // Start-up and shutdown (form1_lifecycle.cpp; the Windows part in form1_win32.cpp).
     void showAbout();
+    // Takes the currency for the next conversions (it converts nothing now) and stores it.
+    void chooseCurrency(suma::Currency currency);
     void extendWindowMenu();
     void buildOwnWindowMenu();
     void popUpWindowMenu(const QPoint &globalPos, bool byKeyboard);
     void installWindowProc();
     void restoreWindowProc();
+
+    // The currency of the result, chosen in the window menu; as stored by the last run.
+    suma::Currency m_currency = suma::storedCurrency();
 
     // The window's own menu where the platform gives no Win32 system menu; null on Windows.
     QMenu *m_windowMenu = nullptr;

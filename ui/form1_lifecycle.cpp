@@ -3,10 +3,28 @@
 #include "version.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QMenu>
+
+namespace {
+
+// The window menu's "Valiuta" entries, in their order.
+struct CurrencyEntry
+{
+    suma::Currency currency;
+    QStringView text;
+    QStringView objectName;
+};
+constexpr CurrencyEntry currencyEntries[] = {
+    {suma::Currency::Lt, u"&Litai (Lt)", u"currencyLt"},
+    {suma::Currency::Eur, u"&Eurai (Eur)", u"currencyEur"},
+    {suma::Currency::EurNoun, u"Eurai &žodžiu", u"currencyEurNoun"},
+};
+
+} // namespace
 
 void Form1::Form_Load()
 {
@@ -55,10 +73,17 @@ void Form1::showAbout()
     m_toolkit.messageBox(aboutText(), suma::Toolkit::MessageIcon::Information);
 }
 
+void Form1::chooseCurrency(suma::Currency currency)
+{
+    // As with the option buttons, the shown result stays until the next conversion.
+    m_currency = currency;
+    suma::storeCurrency(currency);
+}
+
 // The window menu elsewhere than Windows. The title-bar menu there belongs to the window
 // manager and no program can add to it, so the window carries a menu of its own: a right
 // click on its free area, the context-menu key or Shift+F10 opens it, and "Apie..." is its
-// last entry.
+// last entry, after the "Valiuta" submenu.
 void Form1::buildOwnWindowMenu()
 {
     if (m_windowMenu)
@@ -71,6 +96,19 @@ void Form1::buildOwnWindowMenu()
     connect(closeEntry, &QAction::triggered, this, &QWidget::close);
 
     m_windowMenu->addSeparator();
+
+    QMenu *currencyMenu = m_windowMenu->addMenu(QStringLiteral("&Valiuta"));
+    currencyMenu->setObjectName(QStringLiteral("currencyMenu"));
+    auto *currencies = new QActionGroup(currencyMenu); // exclusive: one checked at a time
+    for (const CurrencyEntry &entry : currencyEntries) {
+        QAction *action = currencyMenu->addAction(entry.text.toString());
+        action->setObjectName(entry.objectName.toString());
+        action->setCheckable(true);
+        action->setChecked(entry.currency == m_currency);
+        currencies->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, currency = entry.currency] { chooseCurrency(currency); });
+    }
 
     QAction *aboutEntry = m_windowMenu->addAction(QStringLiteral("Apie..."));
     aboutEntry->setObjectName(QStringLiteral("aboutEntry"));

@@ -1,5 +1,5 @@
-// Module1 on real Win32 windows: the "Apie..." entry, what WindowProc catches and what it
-// passes on, the unload step, and two windows or two installs at once. The window's own procedure records what reaches it and
+// Module1 on real Win32 windows: the "Apie..." entry and the "Valiuta" submenu, what WindowProc
+// catches and what it passes on, the unload step, and two windows or two installs at once. The window's own procedure records what reaches it and
 // answers with values the test chooses, so "passed on unchanged" can be checked both ways.
 #include "module1.h"
 
@@ -7,6 +7,7 @@
 #include <cstdio>  // printf
 #include <cstring> // strcmp
 #include <cwchar>  // wcscmp, wcslen
+#include <string>
 #include <vector>
 
 namespace {
@@ -322,6 +323,113 @@ void testTwoWindowsAndReinstall()
     DestroyWindow(first);
 }
 
+std::wstring menuText(HMENU menu, int position)
+{
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+// The command of the one checked entry of `menu`; 0 when none or more than one is checked.
+UINT checkedCommand(HMENU menu)
+{
+    UINT checked = 0;
+    int count = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) {
+            checked = GetMenuItemID(menu, i);
+            ++count;
+        }
+    }
+    return count == 1 ? checked : 0;
+}
+
+// The "Valiuta" submenu sits just before "Apie...", which stays last, whichever load step comes
+// first; its entries are radio items, and the check moves only to one of them.
+void testCurrencyMenu()
+{
+    struct Row {
+        const char *name;
+        bool aboutFirst;
+        UINT_PTR checked;
+    };
+    const Row rows[] = {
+        {"submenu, then about; Lt", false, 1001},
+        {"about, then submenu; Eur", true, 1002},
+        {"submenu, then about; in words", false, 1003},
+    };
+    const wchar_t *const texts[] = {L"&Litai (Lt)", L"&Eurai (Eur)", L"Eurai &žodžiu"};
+    for (const Row &row : rows) {
+        HWND hWnd = makeWindow();
+        CHECK_IN(hWnd != nullptr, row.name);
+        if (!hWnd)
+            continue;
+        HMENU menu = GetSystemMenu(hWnd, FALSE);
+        const std::vector<UINT> before = menuIds(menu);
+        if (row.aboutFirst)
+            Module1::appendAboutEntry(hWnd);
+        Module1::appendCurrencyMenu(hWnd, row.checked);
+        if (!row.aboutFirst)
+            Module1::appendAboutEntry(hWnd);
+
+        const std::vector<UINT> after = menuIds(menu);
+        CHECK_IN(after.size() == before.size() + 2, row.name);
+        CHECK_IN(std::vector<UINT>(after.begin(), after.begin() + before.size()) == before, row.name);
+        const int last = GetMenuItemCount(menu) - 1;
+        CHECK_IN(GetMenuItemID(menu, last) == 999, row.name);
+        HMENU currency = GetSubMenu(menu, last - 1);
+        CHECK_IN(currency != nullptr, row.name);
+        CHECK_IN(menuText(menu, last - 1) == L"&Valiuta", row.name);
+        CHECK_IN(GetMenuItemCount(currency) == 3, row.name);
+        for (int i = 0; i < 3; ++i) {
+            CHECK_IN(GetMenuItemID(currency, i) == Module1::currencyCommands[i], row.name);
+            CHECK_IN(Module1::currencyCommands[i] < 0xF000, row.name);
+            CHECK_IN(menuText(currency, i) == texts[i], row.name);
+            MENUITEMINFOW item = {};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_FTYPE | MIIM_STATE;
+            CHECK_IN(GetMenuItemInfoW(currency, i, TRUE, &item) && (item.fType & MFT_RADIOCHECK),
+                     row.name);
+            CHECK_IN((item.fState & (MFS_GRAYED | MFS_DISABLED)) == 0, row.name);
+        }
+        CHECK_IN(checkedCommand(currency) == row.checked, row.name);
+
+        // The check moves to a currency entry only; any other command leaves it where it is.
+        struct Move {
+            UINT_PTR command;
+            UINT expected;
+        };
+        for (const Move move : {Move{1003, 1003}, Move{1001, 1001}, Move{999, 1001},
+                                Move{1004, 1001}, Move{0, 1001}, Move{1002, 1002}}) {
+            Module1::checkCurrencyEntry(hWnd, move.command);
+            CHECK_IN(checkedCommand(currency) == move.expected, row.name);
+        }
+        // A second load step moves the check and adds no second submenu.
+        Module1::appendCurrencyMenu(hWnd, 1003);
+        CHECK_IN(menuIds(menu).size() == after.size(), row.name);
+        CHECK_IN(checkedCommand(currency) == 1003, row.name);
+
+        // A currency command reaches the handler whole, by the same road as "Apie...".
+        std::vector<UINT_PTR> answered;
+        Module1::installWindowProc(hWnd, [&answered](UINT_PTR command) {
+            answered.push_back(command);
+            return command == 1002;
+        });
+        received.clear();
+        CHECK_IN(SendMessageW(hWnd, WM_SYSCOMMAND, 1002, 0) == 0, row.name);
+        CHECK_IN(answered == std::vector<UINT_PTR>{1002}, row.name);
+        CHECK_IN(received.empty(), row.name);
+        Module1::restoreWindowProc(hWnd);
+        DestroyWindow(hWnd);
+    }
+
+    // A window that is gone gets nothing, and nothing breaks.
+    HWND gone = makeWindow();
+    DestroyWindow(gone);
+    Module1::appendCurrencyMenu(gone, 1001);
+    Module1::checkCurrencyEntry(gone, 1002);
+}
+
 void testFailedInstall()
 {
     // Installing on a window that is gone fails; nothing is saved.
@@ -369,6 +477,7 @@ int main()
     testInstallAndPassOn();
     testFailedInstall();
     testTwoWindowsAndReinstall();
+    testCurrencyMenu();
 
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

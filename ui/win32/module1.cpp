@@ -14,6 +14,42 @@ struct WindowState
 
 constexpr const wchar_t *stateProperty = L"SumaZodziais.Module1";
 
+constexpr const wchar_t *currencyMenuText = L"&Valiuta";
+struct CurrencyEntry
+{
+    UINT_PTR command;
+    const wchar_t *text;
+};
+constexpr CurrencyEntry currencyEntries[] = {
+    {currencyCommands[0], L"&Litai (Lt)"},
+    {currencyCommands[1], L"&Eurai (Eur)"},
+    {currencyCommands[2], L"Eurai &žodžiu"},
+};
+
+// The position of the entry with this command in `menu`, or -1 (a menu that is gone has none).
+int positionOf(HMENU menu, UINT_PTR command)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuItemID(menu, i) == command)
+            return i;
+    }
+    return -1;
+}
+
+// The "Valiuta" submenu of the window's system menu, known by its first command; null if none.
+HMENU currencyMenuOf(HWND hWnd)
+{
+    HMENU menu = GetSystemMenu(hWnd, FALSE);
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        HMENU submenu = GetSubMenu(menu, i);
+        if (submenu && positionOf(submenu, currencyCommands[0]) == 0)
+            return submenu;
+    }
+    return nullptr;
+}
+
 WindowState *stateOf(HWND hWnd)
 {
     return static_cast<WindowState *>(GetPropW(hWnd, stateProperty));
@@ -56,6 +92,49 @@ void appendAboutEntry(HWND hWnd)
     // The window's own copy of the system menu; its standard entries are left as they are.
     HMENU menu = GetSystemMenu(hWnd, FALSE);
     AppendMenuW(menu, MF_STRING | MF_ENABLED, aboutCommand, L"Apie...");
+}
+
+void appendCurrencyMenu(HWND hWnd, UINT_PTR checked)
+{
+    if (currencyMenuOf(hWnd)) { // a second load step must not add a second submenu
+        checkCurrencyEntry(hWnd, checked);
+        return;
+    }
+    HMENU menu = GetSystemMenu(hWnd, FALSE);
+    if (!menu)
+        return;
+    HMENU submenu = CreatePopupMenu();
+    if (!submenu)
+        return;
+    for (const CurrencyEntry &entry : currencyEntries) {
+        MENUITEMINFOW item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
+        item.fType = MFT_STRING | MFT_RADIOCHECK; // a bullet, not a tick: one of several
+        item.fState = entry.command == checked ? MFS_CHECKED : MFS_UNCHECKED;
+        item.wID = static_cast<UINT>(entry.command);
+        item.dwTypeData = const_cast<wchar_t *>(entry.text); // only read
+        InsertMenuItemW(submenu, GetMenuItemCount(submenu), TRUE, &item);
+    }
+    MENUITEMINFOW popup = {};
+    popup.cbSize = sizeof popup;
+    popup.fMask = MIIM_SUBMENU | MIIM_STRING;
+    popup.hSubMenu = submenu;
+    popup.dwTypeData = const_cast<wchar_t *>(currencyMenuText);
+    const int about = positionOf(menu, aboutCommand);
+    const UINT at = static_cast<UINT>(about >= 0 ? about : GetMenuItemCount(menu));
+    if (!InsertMenuItemW(menu, at, TRUE, &popup))
+        DestroyMenu(submenu); // once inserted, the system menu owns it and destroys it with itself
+}
+
+void checkCurrencyEntry(HWND hWnd, UINT_PTR command)
+{
+    HMENU submenu = currencyMenuOf(hWnd);
+    const int position = submenu ? positionOf(submenu, command) : -1;
+    if (position < 0)
+        return;
+    const UINT last = static_cast<UINT>(GetMenuItemCount(submenu) - 1);
+    CheckMenuRadioItem(submenu, 0, last, static_cast<UINT>(position), MF_BYPOSITION);
 }
 
 void installWindowProc(HWND hWnd, CommandHandler handler)

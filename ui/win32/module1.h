@@ -1,10 +1,12 @@
-// Module1: the window procedure that puts "Apie..." into a window's own system menu.
+// Module1: the window procedure that puts "Valiuta" and "Apie..." into a window's own system
+// menu.
 //
 // Plain C++ and <windows.h>, no Qt: the window layer hands over the native handle of its
 // window and the handler of its own system-menu commands. Use it from the window's load and
 // unload steps, on the user-interface thread:
 //
-//     Module1::appendAboutEntry(hwnd);                              // before the window is shown
+//     Module1::appendCurrencyMenu(hwnd, checked);                   // before the window is shown
+//     Module1::appendAboutEntry(hwnd);
 //     Module1::installWindowProc(hwnd, [this](UINT_PTR c) { ... }); // after it is shown
 //     ...
 //     Module1::restoreWindowProc(hwnd);                             // in the unload step
@@ -28,6 +30,10 @@ namespace Module1 {
 // Command identifier of the "Apie..." entry; WM_SYSCOMMAND carries it whole in wParam.
 inline constexpr UINT_PTR aboutCommand = 999;
 
+// Command identifiers of the "Valiuta" submenu's entries, in their order: "&Litai (Lt)",
+// "&Eurai (Eur)", "Eurai &žodžiu". Below 0xF000, where the system's own commands begin.
+inline constexpr UINT_PTR currencyCommands[] = {1001, 1002, 1003};
+
 // Answers one of the window's own system-menu commands; false for a command that is not its
 // own, which then goes on to the window's previous procedure.
 using CommandHandler = std::function<bool(UINT_PTR command)>;
@@ -48,6 +54,15 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // Load step: appends "Apie..." (identifier 999) as the last entry of the window's system menu.
 void appendAboutEntry(HWND hWnd);
+
+// Load step: puts the "Valiuta" submenu into the window's system menu, just before "Apie..."
+// when that is there already, else at the end; its entries are radio items, `checked` (one of
+// currencyCommands) checked. A window that has the submenu already only has its check moved.
+void appendCurrencyMenu(HWND hWnd, UINT_PTR checked);
+
+// Moves the radio check of the "Valiuta" submenu to `command`; nothing when that is not one of
+// its entries or the window has no such submenu.
+void checkCurrencyEntry(HWND hWnd, UINT_PTR command);
 
 // Load step, once the window is shown: installs WindowProc in front of the window's procedure.
 // Installing again on the same window only replaces the handler.

@@ -1,0 +1,283 @@
+// The currency choice in the window menu: what each choice hands on to the result, that it is
+// remembered for the next start, and that a store that cannot be used never stops the window.
+#include "formfixture.h"
+#include "presentation.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QActionGroup>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+#include <memory>
+
+namespace {
+
+const QString storeName = QStringLiteral("suma-zodziais/suma-zodziais.conf");
+const QString lt = QStringLiteral("&Litai (Lt)");
+const QString eur = QStringLiteral("&Eurai (Eur)");
+const QString eurNoun = QStringLiteral("Eurai &žodžiu");
+
+QMenu *currencyMenu(const Form1 &form)
+{
+    return form.findChild<QMenu *>(QStringLiteral("currencyMenu"));
+}
+
+// The text of the one checked entry of the currency menu; "" for none, "(several)" for more.
+QString checkedEntry(const Form1 &form)
+{
+    const QMenu *menu = currencyMenu(form);
+    if (!menu)
+        return QStringLiteral("(no menu)");
+    QStringList checked;
+    for (const QAction *action : menu->actions()) {
+        if (action->isChecked())
+            checked.append(action->text());
+    }
+    return checked.size() > 1 ? QStringLiteral("(several)") : checked.value(0);
+}
+
+// A key with its text, as a keyboard layout delivers it: QTest makes text only for ASCII.
+void typeKey(QWidget *widget, Qt::Key key, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+}
+
+} // namespace
+
+class tst_Currency : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania)); }
+    void init() { store = std::make_unique<PinnedSettings>(); } // a fresh, empty store each time
+    void cleanup();
+
+    void menuEntries();
+    void chosenByKeysAppliesAndIsRemembered_data();
+    void chosenByKeysAppliesAndIsRemembered();
+    void unusableStoreStartsWithLt_data();
+    void unusableStoreStartsWithLt();
+
+private:
+    // A loaded, active window over a recording toolkit, as the program starts it.
+    Form1 &startWindow()
+    {
+        toolkits.push_back(std::make_unique<RecordingToolkit>());
+        windows.push_back(std::make_unique<Form1>(*toolkits.back()));
+        Form1 &form = *windows.back();
+        form.Form_Load();
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form))
+            qWarning("the window did not become active");
+        return form;
+    }
+    RecordingToolkit &toolkitOf(std::size_t window) { return *toolkits.at(window); }
+
+    // Types the text and Enter into Text1; the result as the label shows it.
+    static QString convert(Form1 &form, const QString &typed)
+    {
+        form.Text1->clear();
+        QTest::keyClicks(form.Text1, typed);
+        QTest::keyClick(form.Text1, Qt::Key_Return);
+        return form.Label1->text();
+    }
+
+    // The result the rule gives for the window's start settings and this currency.
+    static QString expectedResult(suma::Currency currency, const QString &typed)
+    {
+        suma::Speller speller;
+        speller.fillWordTables();
+        suma::ResultSettings settings;
+        settings.currency = currency;
+        return suma::convertTyped(speller, typed, settings, QLocale()).result.label;
+    }
+
+    std::unique_ptr<PinnedSettings> store;
+    std::vector<std::unique_ptr<RecordingToolkit>> toolkits;
+    std::vector<std::unique_ptr<Form1>> windows;
+};
+
+void tst_Currency::cleanup()
+{
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+    windows.clear();
+    toolkits.clear();
+    store.reset();
+}
+
+// "Valiuta" comes before "Apie...", which stays last; its entries are radio items, and a screen
+// reader hears their names.
+void tst_Currency::menuEntries()
+{
+    Form1 &form = startWindow();
+    const auto *windowMenu = form.findChild<QMenu *>(QStringLiteral("windowMenu"));
+    QVERIFY(windowMenu);
+    const QList<QAction *> top = windowMenu->actions();
+    QVERIFY(top.size() >= 2);
+    QCOMPARE(top.last()->text(), QStringLiteral("Apie..."));
+    QMenu *menu = currencyMenu(form);
+    QVERIFY(menu);
+    QCOMPARE(top.at(top.size() - 2), menu->menuAction());
+    QCOMPARE(menu->menuAction()->text(), QStringLiteral("&Valiuta"));
+
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        texts.append(action->text());
+        QVERIFY(action->isCheckable());
+        QVERIFY(action->isEnabled());
+        QVERIFY(action->actionGroup() && action->actionGroup()->isExclusive());
+    }
+    QCOMPARE(texts, (QStringList{lt, eur, eurNoun}));
+    QCOMPARE(checkedEntry(form), lt);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(menu);
+    QVERIFY(accessible);
+    QStringList heard;
+    for (int i = 0; i < accessible->childCount(); ++i)
+        heard.append(accessible->child(i)->text(QAccessible::Name));
+    QCOMPARE(heard, (QStringList{"Litai (Lt)", "Eurai (Eur)", "Eurai žodžiu"}));
+    QVERIFY(accessible->child(0)->state().checked);
+    QVERIFY(!accessible->child(1)->state().checked);
+}
+
+void tst_Currency::chosenByKeysAppliesAndIsRemembered_data()
+{
+    QTest::addColumn<int>("currency"); // suma::Currency
+    QTest::addColumn<Qt::Key>("key");  // the entry's mnemonic
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("literal"); // the result for 21, where this branch knows it
+
+    QTest::newRow("Lt") << int(suma::Currency::Lt) << Qt::Key_L << "l" << lt << "Lt"
+                        << "Dvidešimt vienas Lt";
+    QTest::newRow("Eur") << int(suma::Currency::Eur) << Qt::Key_E << "e" << eur << "Eur"
+                         << "";
+    QTest::newRow("euro noun") << int(suma::Currency::EurNoun) << Qt::Key_unknown << "ž" << eurNoun
+                               << "eurai"
+                               << "";
+}
+
+void tst_Currency::chosenByKeysAppliesAndIsRemembered()
+{
+    QFETCH(int, currency);
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, keyText);
+    QFETCH(QString, entry);
+    QFETCH(QString, stored);
+    QFETCH(QString, literal);
+
+    // Another choice first, so that every row moves the check.
+    QFile file(store->folder() + u'/' + storeName);
+    QVERIFY(QDir().mkpath(store->folder() + QStringLiteral("/suma-zodziais")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(currency == int(suma::Currency::EurNoun) ? "[General]\nvaliuta=Eur\n"
+                                                        : "[General]\nvaliuta=eurai\n");
+    file.close();
+
+    Form1 &form = startWindow();
+    RecordingToolkit &toolkit = toolkitOf(0);
+    QVERIFY(checkedEntry(form) != entry);
+    const QString before = convert(form, QStringLiteral("7"));
+    const int writes = toolkit.clipboardWrites;
+
+    // Shift+F10, then the mnemonics: V for "Valiuta", then the entry's own.
+    QTest::keyClick(form.Text1, Qt::Key_F10, Qt::ShiftModifier);
+    QVERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_V);
+    QCOMPARE(QApplication::activePopupWidget(), currencyMenu(form));
+    typeKey(QApplication::activePopupWidget(), key, keyText);
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QCOMPARE(checkedEntry(form), entry);
+
+    // The choice converts nothing by itself.
+    QCOMPARE(form.Label1->text(), before);
+    QCOMPARE(toolkit.clipboardWrites, writes);
+
+    const QString result = convert(form, QStringLiteral("21"));
+    QCOMPARE(result, expectedResult(suma::Currency(currency), QStringLiteral("21")));
+    if (!literal.isEmpty())
+        QCOMPARE(result, literal);
+    QCOMPARE(toolkit.clipboard, result);
+    QVERIFY(toolkit.messages.isEmpty());
+
+    QCOMPARE(QSettings(file.fileName(), QSettings::IniFormat).value("valiuta").toString(), stored);
+    // The next start finds it.
+    Form1 &next = startWindow();
+    QCOMPARE(checkedEntry(next), entry);
+    QCOMPARE(convert(next, QStringLiteral("21")), result);
+}
+
+void tst_Currency::unusableStoreStartsWithLt_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QByteArray>("content"); // of the store file
+    QTest::addColumn<bool>("writable");
+
+    QTest::newRow("unknown value") << "file" << QByteArray("[General]\nvaliuta=USD\n") << true;
+    QTest::newRow("other case") << "file" << QByteArray("[General]\nvaliuta=EUR\n") << true;
+    QTest::newRow("empty value") << "file" << QByteArray("[General]\nvaliuta=\n") << true;
+    QTest::newRow("a list") << "file" << QByteArray("[General]\nvaliuta=Eur, Lt\n") << true;
+    QTest::newRow("not text") << "file"
+                              << QByteArray(
+                                     "[General]\nvaliuta=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x1)\n")
+                              << true;
+    QTest::newRow("in another group") << "file" << QByteArray("[Kita]\nvaliuta=Eur\n") << true;
+    QTest::newRow("binary garbage")
+        << "file" << QByteArray("\xff\xfe\0[\x01=\x02\n\x80", 9) << true;
+    QTest::newRow("store is a folder") << "folder" << QByteArray() << false;
+    QTest::newRow("no folder can be made") << "blocked" << QByteArray() << false;
+}
+
+void tst_Currency::unusableStoreStartsWithLt()
+{
+    QFETCH(QString, setup);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, writable);
+
+    const QString path = store->folder() + u'/' + storeName;
+    QVERIFY(QDir().mkpath(store->folder() + QStringLiteral("/suma-zodziais")));
+    if (setup == u"file") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    } else if (setup == u"folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        // The configuration folder stands where a plain file is: nothing can be made under it.
+        QFile blocker(store->folder() + QStringLiteral("/blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           blocker.fileName() + QStringLiteral("/config"));
+    }
+
+    Form1 &form = startWindow();
+    QCOMPARE(checkedEntry(form), lt);
+    QCOMPARE(convert(form, QStringLiteral("21")), QStringLiteral("Dvidešimt vienas Lt"));
+
+    // A choice still holds for this run, whether or not it can be kept.
+    QMenu *menu = currencyMenu(form);
+    QVERIFY(menu);
+    menu->actions().at(1)->trigger();
+    QCOMPARE(checkedEntry(form), eur);
+    QCOMPARE(convert(form, QStringLiteral("21")),
+             expectedResult(suma::Currency::Eur, QStringLiteral("21")));
+    QVERIFY(toolkitOf(0).messages.isEmpty());
+
+    Form1 &next = startWindow();
+    QCOMPARE(checkedEntry(next), writable ? eur : lt);
+    QVERIFY(toolkitOf(1).messages.isEmpty());
+}
+
+QTEST_MAIN(tst_Currency)
+#include "tst_currency.moc"
