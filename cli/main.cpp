@@ -296,8 +296,11 @@ int main(int argc, char *argv[])
     bool allConverted = true;
 
     if (!request.numbers.isEmpty()) {
-        for (const QString &number : request.numbers)
-            allConverted = converter.convert(number) && allConverted;
+        // An argument is read as a line of standard input is, byte order marks and all.
+        for (const QString &number : request.numbers) {
+            allConverted =
+                converter.convert(zodziais::withoutByteOrderMarks(number)) && allConverted;
+        }
     } else {
         zodziais::InputLines lines;
         // Someone typing at a terminal wants each answer at once; a pipe gets big writes.

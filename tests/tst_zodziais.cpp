@@ -96,6 +96,8 @@ void tst_Zodziais::arguments_data()
     QTest::newRow("negative plain is an empty line, not an option")
         << QStringList{lt, "--plain", "-5,25"} << "\n" << none << 0;
     QTest::newRow("negative money") << QStringList{"-5,25", lt} << "75 ct\n" << none << 0;
+    QTest::newRow("byte order marks before a number, as on a line")
+        << QStringList{lt, "\uFEFF\uFEFF" "7"} << "Septyni Lt\n" << none << 0;
     QTest::newRow("negative among numbers")
         << QStringList{lt, "1", "-1", "2"} << "Vienas Lt\n\nDu Lt\n" << none << 0;
     QTest::newRow("after --") << QStringList{lt, "--", "-0,5", "--upper"} << "50 ct\n\n"
@@ -157,24 +159,17 @@ void tst_Zodziais::standardInput_data()
     QTest::newRow("empty lines are refused") << QByteArray("\n1\n\n") << "\nVienas Lt\n\n" << 1;
     QTest::newRow("blanks around") << QByteArray(" 3 \n\t4,5\xC2\xA0\n")
                                    << "Trys Lt\nKeturi Lt 50 ct\n" << 0;
-    QTest::newRow("nothing") << QByteArray() << "" << 0;
-    QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF" "1\n") << "Vienas Lt\n" << 0;
-
-    // A broken UTF-8 sequence just before a line end still ends its line, wherever the input is
-    // split into reads (16 and 64 KiB are common sizes).
-    for (const int at : {16380, 16381, 16382, 16383, 65532, 65533, 65534, 65535}) {
-        QByteArray input;
-        QString out;
-        for (int lines = 0; input.size() + 2 <= at - 3; ++lines) {
-            input += "1\n";
-            out += QStringLiteral("Vienas Lt\n");
-        }
-        input += QByteArray(at - input.size() - 1, '0') + '\n'; // "000" reads as nothing
-        out += u'\n';
-        input += "\xF0\x9F\n5\n";
-        out += QStringLiteral("\nPenki Lt\n");
-        QTest::addRow("broken sequence at byte %d", at) << input << out << 1;
-    }
+    QTest::newRow("invalid UTF-8") << QByteArray("\xc3\x28\n5\n\xed\xa0\x80\n\x80\n")
+                                   << "\nPenki Lt\n\n\n" << 1;
+    // Byte order marks at the start of a line are dropped, on any line, as before an argument.
+    QTest::newRow("byte order marks")
+        << QByteArray("\xEF\xBB\xBF" "1\n\xEF\xBB\xBF\xEF\xBB\xBF" "2\n")
+        << "Vienas Lt\nDu Lt\n" << 0;
+    QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "1\0" "2\0\n\0" "\xFF\xFE" "3\0", 12)
+                            << "Dvylika Lt\nTrys Lt\n" << 0;
+    // Its message is in refusalShowsTheInputSafely.
+    QTest::newRow("UTF-16, a unit cut off at the end")
+        << QByteArray("\xFF\xFE" "5\0\n\0" "1\0" "2\0" " ", 11) << "Penki Lt\n\n" << 1;
 }
 
 void tst_Zodziais::standardInput()
@@ -228,6 +223,8 @@ void tst_Zodziais::refusalShowsTheInputSafely_data()
     // 59 characters, then a pair that straddles the cut: the pair is kept, not halved.
     QTest::newRow("cut never halves a pair")
         << (a59 + QStringLiteral("😀bbbbbbbbbb\n")).toUtf8() << a59 + QStringLiteral("😀…");
+    QTest::newRow("UTF-16, a unit cut off at the end")
+        << QByteArray("\xFF\xFE" "1\0" "2\0" " ", 7) << QStringLiteral("12\uFFFD");
 }
 
 void tst_Zodziais::refusalShowsTheInputSafely()

@@ -1,0 +1,240 @@
+// The reader of zodziais's standard input, fed through its read function: the same lines
+// however the reads cut the input, and each line handed over as soon as it has come.
+#include "inputlines.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QTest>
+
+#include <algorithm> // copy, copy_n, min
+
+using zodziais::InputLines;
+
+namespace {
+
+constexpr int unlimited = 0;
+
+struct Fed
+{
+    QList<QByteArray> lines; // decoded lines as UTF-8
+    bool decoded = true;     // every line came as text
+    bool failed = false;
+    int readsAfterEnd = 0;
+    bool nothingAfterEnd = false;
+};
+
+// Reads `input` in reads of at most `chunk` bytes, then ends it with 0, or with -1 for an error.
+Fed feed(const QByteArray &input, int chunk, bool readError)
+{
+    qsizetype at = 0;
+    bool ended = false;
+    Fed fed;
+    InputLines lines([&](char *into, std::size_t size) -> std::ptrdiff_t {
+        fed.readsAfterEnd += ended;
+        const qsizetype count = std::min({qsizetype(size), input.size() - at,
+                                          chunk == unlimited ? input.size() : qsizetype(chunk)});
+        if (count == 0) {
+            ended = true;
+            return readError ? -1 : 0;
+        }
+        std::copy_n(input.constData() + at, count, into);
+        at += count;
+        return count;
+    });
+    while (const auto line = lines.next()) {
+        fed.decoded = fed.decoded && line->text;
+        fed.lines.append(line->text ? line->text->toUtf8() : line->utf8.toByteArray());
+    }
+    fed.decoded = fed.decoded && !fed.lines.isEmpty();
+    fed.failed = lines.failed();
+    fed.nothingAfterEnd = !lines.next();
+    return fed;
+}
+
+QByteArray bytes(const char *data, qsizetype size)
+{
+    return QByteArray(data, size);
+}
+
+} // namespace
+
+class tst_InputLines : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameLinesInAnyReads_data();
+    void sameLinesInAnyReads();
+
+    void eachLineAtOnce_data();
+    void eachLineAtOnce();
+};
+
+void tst_InputLines::sameLinesInAnyReads_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::addColumn<bool>("decoded");
+    QTest::addColumn<bool>("readError"); // the input ends in a failed read
+
+    using Lines = QList<QByteArray>;
+    const QByteArray block(1 << 16, '7'); // as long as one read of the reader
+
+    QTest::newRow("nothing") << QByteArray() << Lines{} << false << false;
+    QTest::newRow("LF") << QByteArray("1\n2\n") << Lines{"1", "2"} << false << false;
+    QTest::newRow("no line end at the end")
+        << QByteArray("1\n2") << Lines{"1", "2"} << false << false;
+    QTest::newRow("CR LF, and a CR at the end")
+        << QByteArray("1\r\n2\r\n3\r") << Lines{"1", "2", "3"} << false << false;
+    QTest::newRow("a CR elsewhere is kept")
+        << QByteArray("1\r2\n\r\r\n") << Lines{"1\r2", "\r"} << false << false;
+    QTest::newRow("empty lines") << QByteArray("\n\n") << Lines{"", ""} << false << false;
+    QTest::newRow("NUL inside a line") << bytes("1\0"
+                                                "2\n",
+                                                4)
+                                       << Lines{bytes("1\0"
+                                                      "2",
+                                                      3)}
+                                       << false << false;
+    // The bytes as they are: a broken sequence keeps its line end wherever a read cuts it.
+    QTest::newRow("broken UTF-8 before a line end")
+        << QByteArray("\xF0\x9F\n5\n\xC3") << Lines{"\xF0\x9F", "5", "\xC3"} << false << false;
+    QTest::newRow("a line longer than a block")
+        << block + block + "\n8" << Lines{block + block, "8"} << false << false;
+
+    // A byte order mark that starts a line is dropped, however many and on whatever line.
+    QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF"
+                                                         "1\n\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                         "2\n\xEF\xBB\xBF\n")
+                                           << Lines{"1", "2", ""} << false << false;
+    QTest::newRow("UTF-8 byte order mark inside a line is kept")
+        << QByteArray("1\xEF\xBB\xBF\n") << Lines{"1\xEF\xBB\xBF"} << false << false;
+    QTest::newRow("UTF-16LE, CR LF, a mark on the next line") << bytes("\xFF\xFE"
+                                                                       "1\0\r\0\n\0"
+                                                                       "\xFF\xFE"
+                                                                       "2\0",
+                                                                       12)
+                                                              << Lines{"1", "2"} << true << false;
+    QTest::newRow("UTF-16BE") << bytes("\xFE\xFF"
+                                       "\0"
+                                       "1"
+                                       "\0\n"
+                                       "\x01\x7E\x01\x7E",
+                                       10)
+                              << Lines{"1", "\xC5\xBE\xC5\xBE"} << true << false;
+    QTest::newRow("UTF-32LE") << bytes("\xFF\xFE\0\0"
+                                       "1\0\0\0"
+                                       "\n\0\0\0",
+                                       12)
+                              << Lines{"1"} << true << false;
+    QTest::newRow("UTF-32BE") << bytes("\0\0\xFE\xFF"
+                                       "\0\0\0"
+                                       "1",
+                                       8)
+                              << Lines{"1"} << true << false;
+    QTest::newRow("UTF-16 line longer than a block")
+        << "\xFF\xFE" + bytes("7\0", 2).repeated(block.size() + 1) + bytes("\n\0", 2)
+        << Lines{QByteArray(block.size() + 1, '7')} << true << false;
+
+    // A unit cut off at the end is a broken character in the last line, not lost.
+    QTest::newRow("UTF-16, a cut-off unit") << bytes("\xFF\xFE"
+                                                     "5\0\n\0"
+                                                     "1\0"
+                                                     "2\0"
+                                                     " ",
+                                                     11)
+                                            << Lines{"5", "12\xEF\xBF\xBD"} << true << false;
+    QTest::newRow("UTF-16, a cut-off unit after a line end")
+        << bytes("\xFF\xFE"
+                 "5\0\n\0"
+                 "x",
+                 7)
+        << Lines{"5", "\xEF\xBF\xBD"} << true << false;
+    QTest::newRow("UTF-16, a cut-off unit after the mark")
+        << bytes("\xFF\xFE\0", 3) << Lines{"\xEF\xBF\xBD"} << true << false;
+    QTest::newRow("UTF-32, three bytes of a unit") << bytes("\xFF\xFE\0\0"
+                                                            "5\0\0\0"
+                                                            "6\0\0",
+                                                            11)
+                                                   << Lines{"5\xEF\xBF\xBD"} << true << false;
+
+    // The start of a mark, and no more, is UTF-8.
+    QTest::newRow("the start of a mark at the end")
+        << bytes("\0\0\xFE", 3) << Lines{bytes("\0\0\xFE", 3)} << false << false;
+    QTest::newRow("only a UTF-16 mark") << QByteArray("\xFF\xFE") << Lines{} << false << false;
+
+    QTest::newRow("read error after a line") << QByteArray("1\n") << Lines{"1"} << false << true;
+    QTest::newRow("read error inside a line")
+        << QByteArray("1\n2") << Lines{"1", "2"} << false << true;
+    QTest::newRow("read error at once") << QByteArray() << Lines{} << false << true;
+}
+
+void tst_InputLines::sameLinesInAnyReads()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(bool, decoded);
+    QFETCH(bool, readError);
+
+    for (const int chunk : {1, 2, 3, 5, 4093, unlimited}) {
+        const QByteArray reads = "reads of " + QByteArray::number(chunk);
+        const Fed fed = feed(input, chunk, readError);
+        QVERIFY2(fed.lines == lines, reads);
+        QVERIFY2(fed.decoded == decoded, reads);
+        QVERIFY2(fed.failed == readError, reads);
+        // At a terminal the end is Ctrl+D once; reading on would wait for more typing.
+        QVERIFY2(fed.readsAfterEnd == 0 && fed.nothingAfterEnd, reads);
+    }
+}
+
+void tst_InputLines::eachLineAtOnce_data()
+{
+    QTest::addColumn<QList<QByteArray>>("reads");     // what each read gives, as typed
+    QTest::addColumn<QList<int>>("readsForEachLine"); // reads made when each line is handed over
+
+    QTest::newRow("UTF-8") << QList<QByteArray>{"1\n", "2\r\n", "3\n"} << QList<int>{1, 2, 3};
+    QTest::newRow("two lines in one read")
+        << QList<QByteArray>{"1\n2\n", "3\n"} << QList<int>{1, 1, 2};
+    QTest::newRow("UTF-16") << QList<QByteArray>{bytes("\xFF\xFE"
+                                                       "1\0\n\0",
+                                                       6),
+                                                 bytes("2\0\n\0", 4)}
+                            << QList<int>{1, 2};
+    // Each of the first bytes comes on its own: the mark is told only from all of them.
+    QTest::newRow("UTF-16 mark split") << QList<QByteArray>{"\xFF", bytes("\xFE"
+                                                                          "1\0"
+                                                                          "2\0\n\0",
+                                                                          7)}
+                                       << QList<int>{2};
+    QTest::newRow("UTF-32 mark split") << QList<QByteArray>{"\xFF", "\xFE", bytes("\0", 1),
+                                                            bytes("\0"
+                                                                  "1\0\0\0\n\0\0\0",
+                                                                  9)}
+                                       << QList<int>{4};
+}
+
+void tst_InputLines::eachLineAtOnce()
+{
+    QFETCH(QList<QByteArray>, reads);
+    QFETCH(QList<int>, readsForEachLine);
+
+    int made = 0;
+    InputLines lines([&](char *into, std::size_t size) -> std::ptrdiff_t {
+        if (made == reads.size())
+            return 0;
+        const QByteArray &given = reads.at(made++);
+        const auto count = std::min(std::size_t(given.size()), size);
+        std::copy_n(given.constData(), count, into);
+        return std::ptrdiff_t(count);
+    });
+    for (const int expected : readsForEachLine) {
+        const auto line = lines.next();
+        QVERIFY(line);
+        QCOMPARE(made, expected);
+    }
+    QVERIFY(!lines.next());
+    QVERIFY(!lines.failed());
+}
+
+QTEST_APPLESS_MAIN(tst_InputLines)
+#include "tst_inputlines.moc"
