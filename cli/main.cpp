@@ -19,6 +19,8 @@
 #include <fcntl.h> // _O_BINARY
 #include <io.h>    // _isatty, _setmode
 #else
+#include <cerrno>
+#include <fcntl.h>  // fcntl, open
 #include <unistd.h> // isatty
 #endif
 
@@ -62,6 +64,49 @@ bool stdinIsTerminal()
 #endif
 }
 
+// Which standard streams were closed when the program started. Each one's descriptor is then
+// taken by the null device, so that nothing the program opens itself (Qt's own descriptors) lands
+// in its place and receives what was meant for the stream; a closed output still fails as a
+// write does, and a closed input as a read does.
+struct ClosedStreams
+{
+    bool input = false;
+    bool output = false;
+};
+
+ClosedStreams fillClosedStandardStreams()
+{
+    ClosedStreams closed;
+#ifndef Q_OS_WIN
+    for (const int fd : {0, 1, 2}) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free descriptor: this one, as those below it are open by now.
+        if (open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd)
+            std::_Exit(exitRefused);
+        (fd == 0 ? closed.input : closed.output) |= fd < 2;
+    }
+#endif
+    return closed;
+}
+
+ClosedStreams closedAtStart;
+
+void reportUnwritten()
+{
+    QTextStream(stderr) << QCoreApplication::applicationName()
+                        << QStringLiteral(": nepavyko rašyti į standartinę išvestį\n");
+}
+
+// Writes UTF-8 to standard output; false when it cannot be written (closed, a full disk).
+bool writeOut(QByteArrayView bytes)
+{
+    return !closedAtStart.output
+           && std::fwrite(bytes.data(), 1, std::size_t(bytes.size()), stdout)
+                  == std::size_t(bytes.size())
+           && std::fflush(stdout) == 0;
+}
+
 // Writes the result line for each input, and the reason for each refusal to standard error.
 // Results are gathered as UTF-8 and written in large blocks.
 class Converter
@@ -99,11 +144,8 @@ public:
 
     bool flush()
     {
-        if (m_outputWorks && !m_out.isEmpty()) {
-            m_outputWorks = std::fwrite(m_out.constData(), 1, std::size_t(m_out.size()), stdout)
-                                == std::size_t(m_out.size())
-                            && std::fflush(stdout) == 0;
-        }
+        if (m_outputWorks && !m_out.isEmpty())
+            m_outputWorks = writeOut(m_out);
         m_out.resize(0);
         return m_outputWorks;
     }
@@ -147,9 +189,10 @@ struct Request
 // the ANSI code page on Windows, or open a message box there when there is no console.)
 [[noreturn]] void printAndExit(const QString &text)
 {
-    QTextStream out(stdout);
-    out << text;
-    out.flush();
+    if (!writeOut(text.toUtf8())) {
+        reportUnwritten();
+        std::exit(exitRefused);
+    }
     std::exit(0);
 }
 
@@ -279,6 +322,8 @@ Request parseCommandLine(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    // First of all: Qt opens descriptors of its own as it starts.
+    closedAtStart = fillClosedStandardStreams();
 #ifdef Q_OS_WIN
     // The bytes as they are, as everywhere else: no CR written before each LF, none taken from
     // the input, and no Ctrl+Z read as its end.
@@ -302,7 +347,10 @@ int main(int argc, char *argv[])
                 converter.convert(zodziais::withoutByteOrderMarks(number)) && allConverted;
         }
     } else {
-        zodziais::InputLines lines;
+        // A standard input closed at start cannot be read, as a failed read.
+        zodziais::InputLines lines(closedAtStart.input
+                                       ? [](char *, std::size_t) -> std::ptrdiff_t { return -1; }
+                                       : zodziais::InputLines::Read(zodziais::readStandardInput));
         // Someone typing at a terminal wants each answer at once; a pipe gets big writes.
         const bool interactive = stdinIsTerminal();
         while (converter.outputWorks()) {
@@ -323,8 +371,7 @@ int main(int argc, char *argv[])
         }
     }
     if (!converter.flush()) {
-        QTextStream(stderr) << QCoreApplication::applicationName()
-                            << QStringLiteral(": nepavyko rašyti į standartinę išvestį\n");
+        reportUnwritten();
         return exitRefused;
     }
     return allConverted ? 0 : exitRefused;

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <unistd.h> // close
+
 // Runs the built zodziais end to end, as a script would.
 class tst_Zodziais : public QObject
 {
@@ -38,9 +40,13 @@ private:
 
     static Run run(const QStringList &arguments, const QByteArray &input = {},
                    const QString &localeVariable = QStringLiteral("C.UTF-8"),
-                   const QString &outputFile = {}, const QString &inputFile = {})
+                   const QString &outputFile = {}, const QString &inputFile = {},
+                   int closedDescriptor = -1)
     {
         QProcess process;
+        // Started with that standard stream closed, as `>&-` does in a shell.
+        if (closedDescriptor >= 0)
+            process.setChildProcessModifier([closedDescriptor] { ::close(closedDescriptor); });
         if (!outputFile.isEmpty())
             process.setStandardOutputFile(outputFile);
         if (!inputFile.isEmpty())
@@ -244,30 +250,43 @@ void tst_Zodziais::failedInputOrOutputIsAnError_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("inputFile");
     QTest::addColumn<QString>("outputFile");
+    QTest::addColumn<int>("closed"); // the standard stream closed at start, or -1
     QTest::addColumn<QString>("message");
 
     const QString full = QStringLiteral("/dev/full");
     const QString unwritten = QStringLiteral("nepavyko rašyti į standartinę išvestį");
-    QTest::newRow("arguments") << QStringList{"--locale=lt_LT", "5"} << QByteArray() << QString()
-                               << full << unwritten;
+    const QString unread = QStringLiteral("nepavyko skaityti standartinės įvesties");
+    const QStringList five{"--locale=lt_LT", "5"};
+    QTest::newRow("arguments") << five << QByteArray() << QString() << full << -1 << unwritten;
     QTest::newRow("standard input") << QStringList{"--locale=lt_LT"} << QByteArray("5\n")
-                                    << QString() << full << unwritten;
+                                    << QString() << full << -1 << unwritten;
+    QTest::newRow("help") << QStringList{"--help"} << QByteArray() << QString() << full << -1
+                          << unwritten;
+    QTest::newRow("version") << QStringList{"--version"} << QByteArray() << QString() << full
+                             << -1 << unwritten;
+    QTest::newRow("closed output") << five << QByteArray() << QString() << QString() << 1
+                                   << unwritten;
+    QTest::newRow("closed output, help") << QStringList{"--help"} << QByteArray() << QString()
+                                         << QString() << 1 << unwritten;
     QTest::newRow("unreadable input") << QStringList{"--locale=lt_LT"} << QByteArray()
-                                      << QDir::rootPath() << QString()
-                                      << QStringLiteral("nepavyko skaityti standartinės įvesties");
+                                      << QDir::rootPath() << QString() << -1 << unread;
+    QTest::newRow("closed input") << QStringList{"--locale=lt_LT"} << QByteArray() << QString()
+                                  << QString() << 0 << unread;
 }
 
-// A full disk, or input that cannot be read, must not look like success to the script that runs
-// zodziais.
+// A full disk, a closed stream, or input that cannot be read, must not look like success to the
+// script that runs zodziais.
 void tst_Zodziais::failedInputOrOutputIsAnError()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
     QFETCH(QString, inputFile);
     QFETCH(QString, outputFile);
+    QFETCH(int, closed);
     QFETCH(QString, message);
 
-    const Run result = run(arguments, input, QStringLiteral("C.UTF-8"), outputFile, inputFile);
+    const Run result =
+        run(arguments, input, QStringLiteral("C.UTF-8"), outputFile, inputFile, closed);
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(QString::fromUtf8(result.err), QStringLiteral("zodziais: ") + message + u'\n');
 }
