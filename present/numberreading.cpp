@@ -3,7 +3,7 @@
 #include <QVarLengthArray>
 
 #include <charconv> // from_chars
-#include <cmath>    // isfinite
+#include <cmath>    // isfinite, isinf
 #include <cstdint>  // uint64_t
 #include <string_view>
 #include <system_error> // errc
@@ -13,12 +13,14 @@ namespace suma {
 
 namespace {
 
-// Reads with `locale`; only a finite result counts.
-std::optional<double> finiteNumber(const QLocale &locale, QStringView text)
+// Reads with `locale`: a finite number, or an infinity for a number with more digits than a
+// double can hold (QLocale refuses it, but hands back the infinity of its sign). The words
+// "inf" and "nan" are no numbers.
+std::optional<double> numberOf(const QLocale &locale, QStringView text)
 {
     bool ok = false;
     const double value = locale.toDouble(text, &ok);
-    if (ok && std::isfinite(value))
+    if (ok ? std::isfinite(value) : std::isinf(value))
         return value;
     return std::nullopt;
 }
@@ -37,7 +39,7 @@ const QLocale &plainNumbers()
 std::optional<double> readPlain(QStringView text, QChar decimalSeparator)
 {
     if (decimalSeparator == u'.')
-        return finiteNumber(plainNumbers(), text);
+        return numberOf(plainNumbers(), text);
 
     // A decimal comma: a '.' would be neither separator nor group here.
     if (text.contains(u'.'))
@@ -47,7 +49,7 @@ std::optional<double> readPlain(QStringView text, QChar decimalSeparator)
         if (c == u',')
             c = u'.';
     }
-    return finiteNumber(plainNumbers(), QStringView(swapped.data(), swapped.size()));
+    return numberOf(plainNumbers(), QStringView(swapped.data(), swapped.size()));
 }
 
 // Most texts are nothing but ASCII digits, perhaps a minus and the decimal separator. QLocale
@@ -143,10 +145,8 @@ std::optional<double> readNumber(QStringView text, const QLocale &locale)
     if (readSimpleForm(utf16, simpleFormOf(locale), simple))
         return simple; // at most 40 characters: always finite
 
-    bool ok = false;
-    const double value = locale.toDouble(text, &ok);
-    if (ok)
-        return std::isfinite(value) ? std::optional(value) : std::nullopt;
+    if (const std::optional<double> number = numberOf(locale, text))
+        return number;
 
     const bool localeUsesPoint = locale.decimalPoint() == u".";
     return readPlain(text, localeUsesPoint ? QChar(u',') : QChar(u'.'));

@@ -14,8 +14,9 @@ namespace suma {
 // White space at both ends (the no-break space included) is ignored. The text is read by
 // `locale` first; a text the locale refuses is read once more as a plain number whose decimal
 // separator is the other one of ',' and '.', without digit groups, so that 1234.56 pasted under
-// Lithuanian settings and 1234,56 under English ones both work. Only finite numbers count:
-// "inf", "nan" and overflowing exponents are refused.
+// Lithuanian settings and 1234,56 under English ones both work. A number with more digits than
+// a double holds is read as the infinity of its sign (it is far too large all the same); the
+// words "inf" and "nan" are refused.
 [[nodiscard]] std::optional<double> readNumber(QStringView text, const QLocale &locale);
 
 // readNumber's quick road, for text that arrives as bytes: the number when the text is nothing

@@ -44,8 +44,10 @@ void tst_Hostile::convertCommand_data()
     QTest::addColumn<QString>("label"); // when shown
 
     const auto shown = Outcome::Shown;
-    QTest::newRow("10 MB of digits") << QString(10 * megabyte, u'1') << true << Outcome::NotANumber
-                                     << QString();
+    QTest::newRow("10 MB of digits is too large") << QString(10 * megabyte, u'1') << true
+                                                  << Outcome::TooLarge << QString();
+    QTest::newRow("400 digits is too large") << QString(400, u'9') << true << Outcome::TooLarge
+                                             << QString();
     QTest::newRow("50 MB paste of a number and zeros")
         << QStringLiteral("12,5") + QString(50 * megabyte, u'0') << true << shown
         << QStringLiteral("Dvylika Lt 50 ct");
@@ -68,8 +70,8 @@ void tst_Hostile::convertCommand_data()
                                          << QString();
     QTest::newRow("1e-400 underflows") << QStringLiteral("1e-400") << true << Outcome::NotANumber
                                        << QString();
-    QTest::newRow("1e400 overflows") << QStringLiteral("1e400") << true << Outcome::NotANumber
-                                     << QString();
+    QTest::newRow("1e400 is too large") << QStringLiteral("1e400") << true << Outcome::TooLarge
+                                        << QString();
     QTest::newRow("1e308 is too large") << QStringLiteral("1e308") << true << Outcome::TooLarge
                                         << QString();
     QTest::newRow("-1e308") << QStringLiteral("-1e308") << true << shown << QString();
