@@ -3,10 +3,7 @@
 // Windows clipboard once the program has ended, and the next start must remember the currency.
 //
 //   clipboard-after-exit [suma-zodziais.exe]     (the one beside it unless told)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32test.h"
 
 #include <cstdio>
 #include <string>
@@ -26,20 +23,7 @@ void check(bool ok, const char *what)
     std::printf("FAIL: %s\n", what);
 }
 
-std::wstring clipboardText()
-{
-    std::wstring text;
-    for (int tries = 0; tries < 50 && !OpenClipboard(nullptr); ++tries)
-        Sleep(20); // another program may hold it for a moment
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *chars = static_cast<const wchar_t *>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
+using win32test::clipboardText;
 
 bool clipboardBecomes(const std::wstring &expected)
 {
@@ -87,21 +71,6 @@ struct Running
     HWND window = nullptr;
 };
 
-BOOL CALLBACK findWindow(HWND window, LPARAM context)
-{
-    auto &running = *reinterpret_cast<Running *>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    if (owner == running.process.dwProcessId && IsWindowVisible(window)
-        && std::wstring(title) == L"Suma žodžiais") {
-        running.window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 bool start(const wchar_t *program, Running &running)
 {
     std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
@@ -113,7 +82,7 @@ bool start(const wchar_t *program, Running &running)
     for (int tries = 0; tries < 3000 && !running.window; ++tries) {
         if (WaitForSingleObject(running.process.hProcess, 10) == WAIT_OBJECT_0)
             return false;
-        EnumWindows(findWindow, reinterpret_cast<LPARAM>(&running));
+        running.window = win32test::windowOf(running.process.dwProcessId, L"Suma žodžiais");
     }
     if (!running.window)
         return false;

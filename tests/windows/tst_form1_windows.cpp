@@ -5,6 +5,7 @@
 #include "form1.h"
 #include "lithuanian.h"
 #include "module1.h"
+#include "win32test.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -77,17 +78,7 @@ private:
 
 QString clipboardText()
 {
-    QString text;
-    if (!OpenClipboard(nullptr))
-        return QStringLiteral("(clipboard not opened)");
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *chars = static_cast<const wchar_t *>(GlobalLock(data))) {
-            text = QString::fromWCharArray(chars);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
+    return QString::fromStdWString(win32test::clipboardText());
 }
 
 void pressKey(WORD key, bool up)

@@ -3,39 +3,11 @@
 // did both. Prints the time from start to the visible window, for the start-time benchmark.
 //
 //   wait-for-window PROGRAM.exe "WINDOW TITLE"
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32test.h"
 
 #include <cstdio>
 #include <string>
 
-namespace {
-
-struct Search
-{
-    DWORD processId;
-    const wchar_t *title;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM context)
-{
-    auto &search = *reinterpret_cast<Search *>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    if (owner == search.processId && IsWindowVisible(window)
-        && (*search.title == 0 || wcscmp(title, search.title) == 0)) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
@@ -56,15 +28,15 @@ int wmain(int argc, wchar_t **argv)
                      GetLastError());
         return 1;
     }
-    Search search{process.dwProcessId, argv[2], nullptr};
-    for (int tries = 0; tries < 60000 && !search.found; ++tries) {
+    HWND found = nullptr;
+    for (int tries = 0; tries < 60000 && !found; ++tries) {
         if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) {
             std::fprintf(stderr, "wait-for-window: the program ended without a window\n");
             return 1;
         }
-        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        found = win32test::windowOf(process.dwProcessId, argv[2]);
     }
-    if (!search.found) {
+    if (!found) {
         std::fprintf(stderr, "wait-for-window: no window with that title within 60 s\n");
         TerminateProcess(process.hProcess, 1);
         return 1;
@@ -72,7 +44,7 @@ int wmain(int argc, wchar_t **argv)
     QueryPerformanceCounter(&shown);
     std::printf("window shown after %.1f ms\n",
                 double(shown.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
-    PostMessageW(search.found, WM_CLOSE, 0, 0);
+    PostMessageW(found, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
         std::fprintf(stderr, "wait-for-window: the program did not end when its window closed\n");
         TerminateProcess(process.hProcess, 1);
