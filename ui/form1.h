@@ -74,8 +74,8 @@ private:
     void Text1_KeyPress(qint16 &KeyAscii);
     // Check1 is enabled exactly while Check2 is not ticked; its tick is kept either way.
     void Check2_Click();
-    // Shows the result for the whole amount in Label1, by the settings of the moment; in money
-    // mode the amount is replaced by the cents.
+    // Shows the result for the whole amount in Label1, by the settings of the moment, with the
+    // cents of the number typed; in money mode the amount is replaced by the cents.
     void rodyk(double &amount);
 
     // Unloads the window, exactly as its close box does.
@@ -88,6 +88,9 @@ private:
     void popUpWindowMenu(const QPoint &globalPos);
     void installWindowProc();
     void restoreWindowProc();
+
+    // The number typed, read once by the convert command for rodyk's cents.
+    double m_typed = 0;
 
     // The window's own menu where the platform gives no Win32 system menu; null on Windows.
     QMenu *m_windowMenu = nullptr;
