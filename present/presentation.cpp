@@ -4,7 +4,7 @@
 #include "speller.h"
 
 #include <algorithm> // copy
-#include <cmath>     // floor, isfinite, nearbyint
+#include <cmath>     // floor, fmod, isfinite, nearbyint
 #include <span>
 #include <string_view>
 
@@ -12,10 +12,25 @@ namespace suma {
 
 namespace {
 
-// The money suffixes' room after the words: the currency word and " 99 ct".
-qsizetype suffixRoom(const ResultSettings &settings)
+// The room after the words for the money suffixes: " EURŲ" (6 bytes in UTF-8) and " 99 ct".
+constexpr qsizetype suffixRoom = 16;
+
+// The currency word after the words for the floor of `typed`, in their letter case.
+QStringView currencyWord(const ResultSettings &settings, double typed)
 {
-    return 3 * settings.currencyWord.size() + 6;
+    switch (settings.currency) {
+    case Currency::Lt:
+        return u" Lt";
+    case Currency::Eur:
+        return u" Eur";
+    case Currency::EurNoun:
+        break;
+    }
+    static constexpr QStringView nouns[2][3] = {{u" euras", u" eurai", u" eurų"},
+                                                {u" EURAS", u" EURAI", u" EURŲ"}};
+    // There are words, so the whole amount is 1 to 999,999,999; its last digits choose the form.
+    const auto form = scaleForm(static_cast<qint32>(std::fmod(std::floor(typed), 1000.0)));
+    return nouns[settings.allCapitals][qToUnderlying(form)];
 }
 
 void append(char16_t *&end, QStringView text)
@@ -23,23 +38,18 @@ void append(char16_t *&end, QStringView text)
     end = std::copy(text.utf16(), text.utf16() + text.size(), end);
 }
 
-// UTF-8 of text without surrogates, which the currency words and " ct" are.
+// UTF-8 of the currency words and " ct", which are all below U+0800.
 void append(char *&end, QStringView text)
 {
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
-        Q_ASSERT(!qc.isSurrogate());
+        Q_ASSERT(c < 0x800);
         if (c < 0x80) {
             *end++ = char(c);
-            continue;
-        }
-        if (c < 0x800) {
-            *end++ = char(0xC0 | c >> 6);
         } else {
-            *end++ = char(0xE0 | c >> 12);
-            *end++ = char(0x80 | (c >> 6 & 0x3F));
+            *end++ = char(0xC0 | c >> 6);
+            *end++ = char(0x80 | (c & 0x3F));
         }
-        *end++ = char(0x80 | (c & 0x3F));
     }
 }
 
@@ -77,7 +87,7 @@ Char *present(Char *begin, Char *end, const ResultSettings &settings, double typ
         capitalizeFirst(begin);
     if (settings.money) {
         if (end > begin)
-            append(end, settings.currencyWord);
+            append(end, currencyWord(settings, typed));
         cents = centsOf(typed);
         if (*cents > 0) {
             if (end > begin)
@@ -110,7 +120,7 @@ ResultText presentResult(QString words, const ResultSettings &settings, double t
     if (settings.allCapitals)
         words = std::move(words).toUpper();
     const qsizetype size = words.size();
-    words.resize(size + suffixRoom(settings));
+    words.resize(size + suffixRoom);
     auto *const begin = reinterpret_cast<char16_t *>(words.data());
     ResultText result;
     words.truncate(present(begin, begin + size, settings, typed, result.cents) - begin);
@@ -157,7 +167,7 @@ std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedTe
         return whole.refusal;
     constexpr auto wordRoom = Speller::utf8Room;
     const qsizetype start = out.size();
-    out.resize(start + qsizetype(wordRoom) + suffixRoom(settings));
+    out.resize(start + qsizetype(wordRoom) + suffixRoom);
     char *const begin = out.data() + start;
     const qsizetype size = speller.verskUtf8(whole.amount, settings.allCapitals,
                                              std::span<char, wordRoom>(begin, wordRoom));

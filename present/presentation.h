@@ -32,6 +32,11 @@ struct WholeAmount
 };
 [[nodiscard]] WholeAmount wholeAmountOf(std::optional<double> typed);
 
+// The currency written after the words in money mode: " Lt" or " Eur", spelled so in every
+// letter case, or the noun "euras" in the form the whole amount calls for, as a scale word after
+// its count ("vienas euras", "du eurai", "dešimt eurų"), in capitals with capitals.
+enum class Currency { Lt, Eur, EurNoun };
+
 // How the result is written: the settings that the window keeps in its check boxes and option
 // buttons, read at the moment of the conversion.
 struct ResultSettings
@@ -39,7 +44,7 @@ struct ResultSettings
     bool allCapitals = false;
     bool firstCapital = true; // no effect while allCapitals is set
     bool money = true;        // otherwise a plain number: no currency word, no cents
-    QStringView currencyWord = u" Lt";
+    Currency currency = Currency::Lt;
 };
 
 struct ResultText

@@ -27,27 +27,10 @@ const QString oneHundred = QStringLiteral("šimtas ");
 const QString hundreds = QStringLiteral(" šimtai ");
 constexpr char16_t blank = u' ';
 
-// The three forms of a scale word, in the order the word sets keep them.
-enum ScaleForm {
-    singular,         // ...1, but not ...11
-    nominativePlural, // ...2 to ...9, but not ...12 to ...19
-    genitivePlural,   // ...0 and ...10 to ...19
-};
 const std::array<QString, 3> millions{QStringLiteral(" milijonas"), QStringLiteral(" milijonai"),
                                       QStringLiteral(" milijonų")};
 const std::array<QString, 3> thousands{
     QStringLiteral(" tūkstantis"), QStringLiteral(" tūkstančiai"), QStringLiteral(" tūkstančių")};
-
-ScaleForm scaleForm(int n)
-{
-    const int d = n % 10;
-    const int e = n % 100;
-    if (d == 1 && e != 11)
-        return singular;
-    if (d == 0 || (e >= 10 && e <= 19))
-        return genitivePlural;
-    return nominativePlural;
-}
 
 // One amount copies at most 14 slots (four for each of its three groups, and its two scale
 // words) and 5 single blanks (one inside each group, two between groups), and slotWord keeps
@@ -168,7 +151,7 @@ Q_ALWAYS_INLINE void appendScaledGroup(WordBuffer<Char> &text, const SlotWords<C
         return;
     text.separate();
     appendGroup(text, words, group);
-    text.append(scaleWords[scaleForm(group)]);
+    text.append(scaleWords[qToUnderlying(scaleForm(group))]);
 }
 
 // versk's work, in either encoding: the groups' words with the scale words chosen for them.
@@ -214,8 +197,8 @@ template <typename Char> SlotWord<Char> slotWord(const QString &word, bool capit
     return slot;
 }
 
-template <typename Char, std::size_t n, typename Words>
-std::array<SlotWord<Char>, n> slotWords(const Words &words, bool capitals)
+template <typename Char, std::size_t n>
+std::array<SlotWord<Char>, n> slotWords(const std::array<QString, n> &words, bool capitals)
 {
     std::array<SlotWord<Char>, n> result;
     std::transform(words.begin(), words.end(), result.begin(),
@@ -225,13 +208,13 @@ std::array<SlotWord<Char>, n> slotWords(const Words &words, bool capitals)
 
 template <typename Char> SlotWords<Char> slotWords(const Speller &tables, bool capitals)
 {
-    return {slotWords<Char, 10>(tables.vienetai, capitals),
-            slotWords<Char, 10>(tables.niolika, capitals),
-            slotWords<Char, 10>(tables.desimtys, capitals),
+    return {slotWords<Char>(tables.vienetai.words(), capitals),
+            slotWords<Char>(tables.niolika.words(), capitals),
+            slotWords<Char>(tables.desimtys.words(), capitals),
             slotWord<Char>(oneHundred, capitals),
             slotWord<Char>(hundreds, capitals),
-            slotWords<Char, 3>(millions, capitals),
-            slotWords<Char, 3>(thousands, capitals)};
+            slotWords<Char>(millions, capitals),
+            slotWords<Char>(thousands, capitals)};
 }
 
 } // namespace

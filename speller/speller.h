@@ -12,6 +12,21 @@ namespace suma {
 
 class Speller;
 
+// The three forms of a scale word, or of a noun counted by an amount, chosen by the count's last
+// two digits: "vienas tūkstantis", "du tūkstančiai", "dešimt tūkstančių".
+enum class ScaleForm {
+    Singular,         // ...1, but not ...11
+    NominativePlural, // ...2 to ...9, but not ...12 to ...19
+    GenitivePlural,   // ...0 and ...10 to ...19
+};
+[[nodiscard]] constexpr ScaleForm scaleForm(qint32 count)
+{
+    const qint32 lastTwo = count % 100;
+    if (count % 10 == 0 || (lastTwo >= 10 && lastTwo <= 19))
+        return ScaleForm::GenitivePlural;
+    return count % 10 == 1 ? ScaleForm::Singular : ScaleForm::NominativePlural;
+}
+
 namespace detail {
 
 // One of the speller's words as spelling copies it: in a slot of fixed size, so that it is copied
@@ -28,7 +43,7 @@ template <typename Char> struct SlotWords
 {
     std::array<SlotWord<Char>, 10> vienetai, niolika, desimtys;
     SlotWord<Char> oneHundred, hundreds;
-    std::array<SlotWord<Char>, 3> millions, thousands; // singular, nominative and genitive plural
+    std::array<SlotWord<Char>, 3> millions, thousands; // in the order of ScaleForm
 };
 
 // A word table as everyone but the speller sees it: read-only. Spelling copies the words once,
@@ -38,8 +53,7 @@ class WordTable
 public:
     [[nodiscard]] const QString &operator[](std::size_t i) const { return m_words[i]; }
     [[nodiscard]] const QString &at(std::size_t i) const { return m_words.at(i); }
-    [[nodiscard]] auto begin() const { return m_words.begin(); }
-    [[nodiscard]] auto end() const { return m_words.end(); }
+    [[nodiscard]] const std::array<QString, 10> &words() const { return m_words; }
 
 private:
     friend class suma::Speller;

@@ -88,6 +88,7 @@ void Form1::rodyk(double &amount)
     settings.allCapitals = Check2->checkState() != Qt::Unchecked;
     settings.firstCapital = Check1->checkState() != Qt::Unchecked;
     settings.money = Option1->isChecked();
+    settings.currency = m_currency;
 
     const suma::ResultText result = suma::presentResult(versk(amount), settings, m_typed);
     if (result.cents)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "presentation.h"
 #include "speller.h"
 #include "widgettoolkit.h"
 
@@ -91,6 +92,8 @@ private:
 
     // The number typed, read once by the convert command for rodyk's cents.
     double m_typed = 0;
+    // The currency of the result in money mode.
+    suma::Currency m_currency = suma::Currency::Lt;
 
     // The window's own menu where the platform gives no Win32 system menu; null on Windows.
     QMenu *m_windowMenu = nullptr;
