@@ -247,9 +247,11 @@ Request parseCommandLine(const QStringList &arguments)
                                    QStringLiteral("Visos raidės didžiosios."));
     const QCommandLineOption lower(QStringLiteral("lower"),
                                    QStringLiteral("Visos raidės mažosios."));
-    const QCommandLineOption currency(QStringLiteral("currency"),
-                                      QStringLiteral("Valiuta po žodžių: Lt (numatyta) arba Eur."),
-                                      QStringLiteral("Lt|Eur"));
+    const QCommandLineOption currency(
+        QStringLiteral("currency"),
+        QStringLiteral("Valiuta po žodžių: Lt (numatyta), Eur arba eurai (žodis „euras“ tokia "
+                       "forma, kokios reikia sumai: vienas euras, du eurai, dešimt eurų)."),
+        QStringLiteral("Lt|Eur|eurai"));
     const QCommandLineOption locale(
         QStringLiteral("locale"),
         QStringLiteral("Skaičius skaityti pagal šią lokalę (pvz. lt_LT, en_US), o ne pagal "
@@ -292,11 +294,14 @@ Request parseCommandLine(const QStringList &arguments)
     if (parser.isSet(currency)) {
         const QString word = parser.value(currency);
         if (word.compare(u"Lt", Qt::CaseInsensitive) == 0)
-            request.settings.currencyWord = u" Lt";
+            request.settings.currency = suma::Currency::Lt;
         else if (word.compare(u"Eur", Qt::CaseInsensitive) == 0)
-            request.settings.currencyWord = u" Eur";
+            request.settings.currency = suma::Currency::Eur;
+        else if (word.compare(u"eurai", Qt::CaseInsensitive) == 0)
+            request.settings.currency = suma::Currency::EurNoun;
         else
-            usageError(QStringLiteral("nežinoma valiuta \"%1\" (galima Lt arba Eur)").arg(word));
+            usageError(
+                QStringLiteral("nežinoma valiuta \"%1\" (galima Lt, Eur arba eurai)").arg(word));
     }
 
     if (parser.isSet(locale)) {

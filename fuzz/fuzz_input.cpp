@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to everything that reads what a user types: the convert rule (number
 // reading, the words, the result text) in every mode and letter case, both for text and for the
-// bytes of a line as zodziais converts them, and the group routine. A
+// bytes of a line as zodziais converts them (in every currency), and the group routine. A
 // broken promise aborts, so the fuzzer reports it like a crash.
 //
 // Input: one byte of switches, then the text. Bit 0 picks how the bytes become text (UTF-8, or
@@ -79,13 +79,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(typed || done.refusal == suma::Refusal::NotANumber, "no number, refused", text);
     const auto &result = done.result;
 
-    // The same bytes as zodziais converts them: exactly the same result, in UTF-8.
+    // The same bytes as zodziais converts them: exactly the same result, in UTF-8, in every
+    // currency.
     if (!(switches & 1)) {
-        QByteArray out;
-        const auto refusal = suma::convertTypedUtf8(
-            s, QByteArrayView(data + 1, qsizetype(size - 1)), settings, locale, out);
-        require(refusal == done.refusal && out == result.label.toUtf8(),
-                "bytes converted as the text is", text);
+        for (const auto currency :
+             {suma::Currency::Lt, suma::Currency::Eur, suma::Currency::EurNoun}) {
+            suma::ResultSettings each = settings;
+            each.currency = currency;
+            const auto expected = suma::convertTyped(s, text, each, locale);
+            QByteArray out;
+            const auto refusal = suma::convertTypedUtf8(
+                s, QByteArrayView(data + 1, qsizetype(size - 1)), each, locale, out);
+            require(refusal == expected.refusal && out == expected.result.label.toUtf8(),
+                    "bytes converted as the text is", text);
+        }
     }
 
     require(!hasBlankAtAnEnd(result.label) && !result.label.contains(QStringLiteral("  ")),

@@ -3,8 +3,8 @@
 #include "numberreading.h"
 #include "speller.h"
 
-#include <algorithm> // any_of, copy, copy_n
-#include <cmath>     // floor, isfinite, nearbyint
+#include <algorithm> // copy
+#include <cmath>     // floor, fmod, isfinite, nearbyint
 #include <span>
 #include <string_view>
 
@@ -12,135 +12,104 @@ namespace suma {
 
 namespace {
 
-constexpr QChar blank = u' ';
+// The room after the words for the money suffixes: " EURŲ" (6 bytes in UTF-8) and " 99 ct".
+constexpr qsizetype suffixRoom = 16;
 
-template <typename Text> bool hasNonBlank(const Text &text)
+// The currency word after the words for the floor of `typed`, in their letter case.
+QStringView currencyWord(const ResultSettings &settings, double typed)
 {
-    return std::any_of(text.begin(), text.end(), [](auto c) { return c != ' '; });
+    switch (settings.currency) {
+    case Currency::Lt:
+        return u" Lt";
+    case Currency::Eur:
+        return u" Eur";
+    case Currency::EurNoun:
+        break;
+    }
+    static constexpr QStringView nouns[2][3] = {{u" euras", u" eurai", u" eurų"},
+                                                {u" EURAS", u" EURAI", u" EURŲ"}};
+    // There are words, so the whole amount is 1 to 999,999,999; its last digits choose the form.
+    const auto form = scaleForm(static_cast<qint32>(std::fmod(std::floor(typed), 1000.0)));
+    return nouns[settings.allCapitals][qToUnderlying(form)];
 }
 
-// Removes the blanks (and only the blank, not other white space) at both ends, in place.
-void trimBlanks(QString &text)
+void append(char16_t *&end, QStringView text)
 {
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == blank)
-        --end;
-    text.truncate(end);
-    qsizetype first = 0;
-    while (first < end && text.at(first) == blank)
-        ++first;
-    if (first > 0)
-        text.remove(0, first);
+    end = std::copy(text.utf16(), text.utf16() + text.size(), end);
 }
 
-// The speller's words are lower case already; telling so is much cheaper than QString's full
-// case mapping of every character, which batch work would otherwise pay for each amount.
-bool isLowerCase(QStringView text)
+// UTF-8 of the currency words and " ct", which are all below U+0800.
+void append(char *&end, QStringView text)
 {
-    for (QChar c : text) {
-        if (c.unicode() < 0x80) {
-            if (c >= u'A' && c <= u'Z')
-                return false;
-        } else if (c.isSurrogate() || c.toLower() != c) {
-            return false;
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        Q_ASSERT(c < 0x800);
+        if (c < 0x80) {
+            *end++ = char(c);
+        } else {
+            *end++ = char(0xC0 | c >> 6);
+            *end++ = char(0x80 | (c & 0x3F));
         }
     }
-    return true;
 }
 
-void lowerCase(QString &text)
+void capitalizeFirst(char16_t *text)
 {
-    if (!isLowerCase(text))
-        text = std::move(text).toLower();
+    *text = QChar::toUpper(*text);
 }
 
-void applyLetterCase(QString &text, const ResultSettings &settings)
-{
-    if (settings.allCapitals) {
-        text = std::move(text).toUpper();
-    } else if (!settings.firstCapital) {
-        lowerCase(text);
-    } else if (!text.isEmpty()) {
-        const QChar first = text.front();
-        lowerCase(text);
-        text.front() = first.toUpper();
-    }
-}
-
-void appendCents(QString &text, qint32 cents)
-{
-    text += blank;
-    if (cents >= 10)
-        text += QChar(u'0' + cents / 10);
-    text += QChar(u'0' + cents % 10);
-    text += QLatin1StringView(" ct");
-}
-
-// Writes the first letter as a capital, as presentResult makes it: QChar::toUpper of the first
-// UTF-16 unit. False when that would change the letter's length in UTF-8, which none of the
-// speller's words ever asks for (they start with an ASCII letter or with 'š').
-bool capitalizeFirstUtf8(char *text)
+// As QChar::toUpper of the first UTF-16 unit would, for a letter whose capital is as long in
+// UTF-8, which every word the speller starts with is: an ASCII letter or 'š'.
+void capitalizeFirst(char *text)
 {
     const auto lead = static_cast<unsigned char>(text[0]);
     if (lead < 0x80) {
         if (lead >= 'a' && lead <= 'z')
             text[0] = char(lead - 'a' + 'A');
-        return true;
+        return;
     }
-    if (lead < 0xC2 || lead >= 0xE0)
-        return false;
+    Q_ASSERT(lead >= 0xC2 && lead < 0xE0);
     const char32_t upper = QChar::toUpper(char32_t(lead & 0x1F) << 6 | (text[1] & 0x3F));
-    if (upper < 0x80 || upper >= 0x800)
-        return false;
+    Q_ASSERT(upper >= 0x80 && upper < 0x800);
     text[0] = char(0xC0 | upper >> 6);
     text[1] = char(0x80 | (upper & 0x3F));
-    return true;
 }
 
-// What presentResult does to the speller's words, done to them as UTF-8 where they were spelled,
-// between `begin` and `end`, with room for the money suffixes after them. The words come in their
-// letter case already (capitals are spelled as capitals), so only a capital first letter is left
-// to make, then the currency word, the cents and the trimming. Returns the new end, or nothing
-// for what this does not do (a currency word beyond ASCII), which presentResult then has to do.
-std::optional<char *> presentUtf8(char *begin, char *end, const ResultSettings &settings,
-                                  const WholeAmount &whole, double typed)
+// The result text, in either encoding: `words`, between `begin` and `end`, are the speller's for
+// the floor of `typed`, in capitals already if the settings ask for them, and room for the
+// suffixes follows them. Writes the capital first letter, then in money mode the currency word
+// (after words only) and the cents, and sets `cents`; returns the new end.
+template <typename Char>
+Char *present(Char *begin, Char *end, const ResultSettings &settings, double typed,
+              std::optional<qint32> &cents)
 {
-    if (!settings.allCapitals && settings.firstCapital && end > begin
-        && !capitalizeFirstUtf8(begin))
-        return std::nullopt;
+    if (!settings.allCapitals && settings.firstCapital && end > begin)
+        capitalizeFirst(begin);
     if (settings.money) {
-        if (hasNonBlank(std::string_view(begin, std::size_t(end - begin)))) {
-            for (const QChar c : settings.currencyWord) {
-                if (c.unicode() >= 0x80)
-                    return std::nullopt;
-                *end++ = char(c.unicode());
-            }
-        }
-        // A whole number has no cents; most lines are one.
-        const qint32 cents = typed == whole.amount ? 0 : centsOf(typed);
-        if (cents > 0) {
-            *end++ = ' ';
-            if (cents >= 10)
-                *end++ = char('0' + cents / 10);
-            *end++ = char('0' + cents % 10);
-            end = std::copy_n(" ct", 3, end);
+        if (end > begin)
+            append(end, currencyWord(settings, typed));
+        cents = centsOf(typed);
+        if (*cents > 0) {
+            if (end > begin)
+                *end++ = Char(' ');
+            if (*cents >= 10)
+                *end++ = Char('0' + *cents / 10);
+            *end++ = Char('0' + *cents % 10);
+            append(end, u" ct");
         }
     }
-    while (end > begin && end[-1] == ' ')
-        --end;
-    char *first = begin;
-    while (first < end && *first == ' ')
-        ++first;
-    return first == begin ? end : std::copy(first, end, begin);
+    return end;
 }
 
 } // namespace
 
 qint32 centsOf(double typed)
 {
-    if (!std::isfinite(typed))
+    const double whole = std::floor(typed);
+    // Most amounts are whole; and nothing that is not finite has cents.
+    if (typed == whole || !std::isfinite(typed))
         return 0;
-    const double f = (typed - std::floor(typed)) * 100.0;
+    const double f = (typed - whole) * 100.0;
     // The default floating-point environment rounds to nearest, ties to even: 12.5 gives 12.
     const auto n = static_cast<qint32>(std::nearbyint(f));
     return n % 100;
@@ -148,18 +117,14 @@ qint32 centsOf(double typed)
 
 ResultText presentResult(QString words, const ResultSettings &settings, double typed)
 {
-    ResultText result{std::move(words), std::nullopt};
-    QString &text = result.label;
-    applyLetterCase(text, settings);
-    if (settings.money) {
-        if (hasNonBlank(text))
-            text += settings.currencyWord;
-        const qint32 cents = centsOf(typed);
-        result.cents = cents;
-        if (cents > 0)
-            appendCents(text, cents);
-    }
-    trimBlanks(text);
+    if (settings.allCapitals)
+        words = std::move(words).toUpper();
+    const qsizetype size = words.size();
+    words.resize(size + suffixRoom);
+    auto *const begin = reinterpret_cast<char16_t *>(words.data());
+    ResultText result;
+    words.truncate(present(begin, begin + size, settings, typed, result.cents) - begin);
+    result.label = std::move(words);
     return result;
 }
 
@@ -187,30 +152,28 @@ std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedTe
                                         const ResultSettings &settings, const QLocale &locale,
                                         QByteArray &out)
 {
-    const std::string_view bytes(typedText.data(), std::size_t(typedText.size()));
-    if (const std::optional<double> typed = readPlainDigits(bytes, locale)) {
-        const WholeAmount whole = wholeAmountOf(typed);
-        if (whole.refusal)
-            return whole.refusal;
-        // Room for the words, the currency word and the cents; what is left over is cut off.
-        constexpr auto wordRoom = Speller::utf8Room;
-        const qsizetype start = out.size();
-        out.resize(start + qsizetype(wordRoom) + settings.currencyWord.size() + 8);
-        char *const begin = out.data() + start;
-        char *const words = begin
-                            + speller.verskUtf8(whole.amount, settings.allCapitals,
-                                                std::span<char, wordRoom>(begin, wordRoom));
-        if (const auto end = presentUtf8(begin, words, settings, whole, *typed)) {
-            out.truncate(*end - out.constData());
-            return std::nullopt;
-        }
-        out.truncate(start);
+    const std::optional<double> typed =
+        readPlainDigits(std::string_view(typedText.data(), std::size_t(typedText.size())), locale);
+    if (!typed) {
+        // Every other text goes the general way.
+        const Conversion done =
+            convertTyped(speller, QString::fromUtf8(typedText), settings, locale);
+        if (!done.refusal)
+            out.append(done.result.label.toUtf8());
+        return done.refusal;
     }
-    // Everything else, and what the bytes' way does not do, goes the general way.
-    const Conversion done = convertTyped(speller, QString::fromUtf8(typedText), settings, locale);
-    if (!done.refusal)
-        out.append(done.result.label.toUtf8());
-    return done.refusal;
+    const WholeAmount whole = wholeAmountOf(typed);
+    if (whole.refusal)
+        return whole.refusal;
+    constexpr auto wordRoom = Speller::utf8Room;
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(wordRoom) + suffixRoom);
+    char *const begin = out.data() + start;
+    const qsizetype size = speller.verskUtf8(whole.amount, settings.allCapitals,
+                                             std::span<char, wordRoom>(begin, wordRoom));
+    std::optional<qint32> cents;
+    out.truncate(present(begin, begin + size, settings, *typed, cents) - out.constData());
+    return std::nullopt;
 }
 
 } // namespace suma

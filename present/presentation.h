@@ -32,7 +32,10 @@ struct WholeAmount
 };
 [[nodiscard]] WholeAmount wholeAmountOf(std::optional<double> typed);
 
-enum class Currency { Lt, Eur, EurNoun }; // " Lt"; " Eur"; the agreeing noun (euras/eurai/eurų)
+// The currency written after the words in money mode: " Lt" or " Eur", spelled so in every
+// letter case, or the noun "euras" in the form the whole amount calls for, as a scale word after
+// its count ("vienas euras", "du eurai", "dešimt eurų"), in capitals with capitals.
+enum class Currency { Lt, Eur, EurNoun };
 
 // How the result is written: the settings that the window keeps in its check boxes and option
 // buttons, read at the moment of the conversion.
@@ -41,7 +44,6 @@ struct ResultSettings
     bool allCapitals = false;
     bool firstCapital = true; // no effect while allCapitals is set
     bool money = true;        // otherwise a plain number: no currency word, no cents
-    QStringView currencyWord = u" Lt";
     Currency currency = Currency::Lt;
 };
 
@@ -51,11 +53,12 @@ struct ResultText
     std::optional<qint32> cents; // 0..99 in money mode; nothing for a plain number
 };
 
-// The finished result text: `words` (as the speller wrote them for the whole amount) in the
-// letter case of `settings`, and in money mode followed by the currency word (when there are
-// words) and the cents of `typed`, the number as read from the typed text. The cents are
-// (typed - floor(typed)) * 100, rounded half to even, modulo 100: they are measured from the
-// floor, so -5.25 has 75 cents, and 7.999 has none rather than a hundred.
+// The finished result text: `words`, as the speller wrote them for the floor of `typed` (lower
+// case, no blanks at either end), in the letter case of `settings`, and in money mode followed
+// by the currency word (when there are words) and the cents of `typed`, the number as read from
+// the typed text. The cents are (typed - floor(typed)) * 100, rounded half to even, modulo 100:
+// they are measured from the floor, so -5.25 has 75 cents, and 7.999 has none rather than a
+// hundred. The bytes' way of convertTypedUtf8 writes the same text by the same rule.
 [[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings, double typed);
 
 // The whole convert rule for one typed text: read it with `locale`, round it down, refuse it or
@@ -71,8 +74,7 @@ struct Conversion
 // The convert rule for text that arrives and leaves as UTF-8 bytes, as zodziais reads its lines:
 // appends convertTyped's result text for `typedText`, in UTF-8, to `out`, or appends nothing and
 // returns the refusal. Plain digits (see readPlainDigits) are read, spelled and presented without
-// ever becoming UTF-16; any other text is decoded and goes through convertTyped. The speller's
-// words must be lower case, as fillWordTables writes them.
+// ever becoming UTF-16; any other text is decoded and goes through convertTyped.
 std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedText,
                                         const ResultSettings &settings, const QLocale &locale,
                                         QByteArray &out);

@@ -11,11 +11,15 @@
 #include <span>
 #include <stdexcept>   // length_error
 #include <type_traits> // is_same_v
-#include <utility>     // pair
 
 namespace suma {
 
+using namespace Qt::StringLiterals;
+
 namespace {
+
+using detail::SlotWord;
+using detail::SlotWords;
 
 // The hundreds words bring their own blanks: "šimtas " stands alone for one hundred, the others
 // follow a units word.
@@ -23,31 +27,15 @@ const QString oneHundred = QStringLiteral("šimtas ");
 const QString hundreds = QStringLiteral(" šimtai ");
 constexpr char16_t blank = u' ';
 
-// The three forms of a scale word, in the order the word sets keep them.
-enum ScaleForm {
-    singular,         // ...1, but not ...11
-    nominativePlural, // ...2 to ...9, but not ...12 to ...19
-    genitivePlural,   // ...0 and ...10 to ...19
-};
 const std::array<QString, 3> millions{QStringLiteral(" milijonas"), QStringLiteral(" milijonai"),
                                       QStringLiteral(" milijonų")};
 const std::array<QString, 3> thousands{
     QStringLiteral(" tūkstantis"), QStringLiteral(" tūkstančiai"), QStringLiteral(" tūkstančių")};
 
-ScaleForm scaleForm(int n)
-{
-    const int d = n % 10;
-    const int e = n % 100;
-    if (d == 1 && e != 11)
-        return singular;
-    if (d == 0 || (e >= 10 && e <= 19))
-        return genitivePlural;
-    return nominativePlural;
-}
-
 // One amount copies at most 14 slots (four for each of its three groups, and its two scale
-// words) and 5 single blanks (one inside each group, two between groups). A buffer with room for
-// all of them whole never needs to check for room while the words are copied.
+// words) and 5 single blanks (one inside each group, two between groups), and slotWord keeps
+// every word within its slot. A buffer with room for all of them whole never runs out while the
+// words are copied; append checks that argument in debug builds.
 constexpr std::size_t mostSlots = 14;
 constexpr std::size_t mostBlanks = 5;
 template <typename Char> constexpr std::size_t roomForWords()
@@ -61,21 +49,23 @@ template <typename Char> constexpr std::size_t roomForWords()
 template <typename Char> class WordBuffer
 {
 public:
-    template <std::size_t size>
-    explicit WordBuffer(std::span<Char, size> room) : m_chars(room.data())
+    explicit WordBuffer(std::span<Char> room) : m_chars(room.data()), m_room(qsizetype(room.size()))
     {
-        static_assert(size >= roomForWords<Char>());
     }
 
     // The word's whole slot is copied; only its own characters count.
     void append(const SlotWord<Char> &word)
     {
+        Q_ASSERT(m_length + qsizetype(word.chars.size()) <= m_room);
         std::memcpy(m_chars + m_length, word.chars.data(), sizeof word.chars);
         m_length += word.size;
     }
 
-    void appendBlank() { m_chars[m_length++] = Char(blank); }
-
+    void appendBlank()
+    {
+        Q_ASSERT(m_length < m_room);
+        m_chars[m_length++] = Char(blank);
+    }
     [[nodiscard]] qsizetype size() const { return m_length; }
     [[nodiscard]] const Char *data() const { return m_chars; }
 
@@ -104,12 +94,15 @@ public:
 
 private:
     Char *m_chars;
+    qsizetype m_room;
     qsizetype m_length = 0;
 };
 
-// simtai's work, appended to `text` so that versk builds its result in one buffer.
+// simtai's work, appended to `text` so that versk builds its result in one buffer. Always
+// inlined, as is the next: called from versk's three groups, a compiler left to itself calls them
+// out of line, the buffer's length goes through memory, and zodziais takes some 7 % longer.
 template <typename Char>
-void appendGroup(WordBuffer<Char> &text, const SlotWords<Char> &words, int kk)
+Q_ALWAYS_INLINE void appendGroup(WordBuffer<Char> &text, const SlotWords<Char> &words, int kk)
 {
     const qsizetype start = text.size();
 
@@ -148,6 +141,19 @@ qint16 saturatedToInt16(double value)
                : static_cast<qint16>(std::clamp<double>(value, limits::min(), limits::max()));
 }
 
+// A group of the millions or the thousands, if above zero, with its scale word in the form it
+// calls for.
+template <typename Char>
+Q_ALWAYS_INLINE void appendScaledGroup(WordBuffer<Char> &text, const SlotWords<Char> &words,
+                                       int group, const std::array<SlotWord<Char>, 3> &scaleWords)
+{
+    if (group == 0)
+        return;
+    text.separate();
+    appendGroup(text, words, group);
+    text.append(scaleWords[qToUnderlying(scaleForm(group))]);
+}
+
 // versk's work, in either encoding: the groups' words with the scale words chosen for them.
 template <typename Char>
 void appendAmount(WordBuffer<Char> &text, const SlotWords<Char> &words, const double &sk,
@@ -163,19 +169,11 @@ void appendAmount(WordBuffer<Char> &text, const SlotWords<Char> &words, const do
     // those of the amount itself: a fraction never reaches the next million.
     const auto whole = static_cast<qint32>(sk);
     sk3 = qint16(whole / 1'000'000);
-    const auto t = static_cast<qint16>(whole % 1'000'000 / 1000);
-    const auto u = static_cast<qint16>(whole % 1000);
-
-    // Each group above zero, followed by its scale word (the units have none).
-    const std::array<std::pair<qint16, const std::array<SlotWord<Char>, 3> *>, 3> groups{
-        {{sk3, &words.millions}, {t, &words.thousands}, {u, nullptr}}};
-    for (const auto &[group, scaleWords] : groups) {
-        if (group <= 0)
-            continue;
+    appendScaledGroup(text, words, sk3, words.millions);
+    appendScaledGroup(text, words, whole / 1000 % 1000, words.thousands);
+    if (const int units = whole % 1000; units > 0) {
         text.separate();
-        appendGroup(text, words, group);
-        if (scaleWords)
-            text.append((*scaleWords)[scaleForm(group)]);
+        appendGroup(text, words, units);
     }
 }
 
@@ -210,9 +208,12 @@ std::array<SlotWord<Char>, n> slotWords(const std::array<QString, n> &words, boo
 
 template <typename Char> SlotWords<Char> slotWords(const Speller &tables, bool capitals)
 {
-    return {slotWords<Char>(tables.vienetai, capitals), slotWords<Char>(tables.niolika, capitals),
-            slotWords<Char>(tables.desimtys, capitals), slotWord<Char>(oneHundred, capitals),
-            slotWord<Char>(hundreds, capitals),         slotWords<Char>(millions, capitals),
+    return {slotWords<Char>(tables.vienetai.words(), capitals),
+            slotWords<Char>(tables.niolika.words(), capitals),
+            slotWords<Char>(tables.desimtys.words(), capitals),
+            slotWord<Char>(oneHundred, capitals),
+            slotWord<Char>(hundreds, capitals),
+            slotWords<Char>(millions, capitals),
             slotWords<Char>(thousands, capitals)};
 }
 
@@ -220,33 +221,15 @@ template <typename Char> SlotWords<Char> slotWords(const Speller &tables, bool c
 
 void Speller::fillWordTables()
 {
-    vienetai[1] = QStringLiteral("vienas");
-    vienetai[2] = QStringLiteral("du");
-    vienetai[3] = QStringLiteral("trys");
-    vienetai[4] = QStringLiteral("keturi");
-    vienetai[5] = QStringLiteral("penki");
-    vienetai[6] = QStringLiteral("šeši");
-    vienetai[7] = QStringLiteral("septyni");
-    vienetai[8] = QStringLiteral("aštuoni");
-    vienetai[9] = QStringLiteral("devyni");
-    niolika[1] = QStringLiteral("vienuolika");
-    niolika[2] = QStringLiteral("dvylika");
-    niolika[3] = QStringLiteral("trylika");
-    niolika[4] = QStringLiteral("keturiolika");
-    niolika[5] = QStringLiteral("penkiolika");
-    niolika[6] = QStringLiteral("šešiolika");
-    niolika[7] = QStringLiteral("septyniolika");
-    niolika[8] = QStringLiteral("aštuoniolika");
-    niolika[9] = QStringLiteral("devyniolika");
-    desimtys[1] = QStringLiteral("dešimt");
-    desimtys[2] = QStringLiteral("dvidešimt");
-    desimtys[3] = QStringLiteral("trisdešimt");
-    desimtys[4] = QStringLiteral("keturiasdešimt");
-    desimtys[5] = QStringLiteral("penkiasdešimt");
-    desimtys[6] = QStringLiteral("šešiasdešimt");
-    desimtys[7] = QStringLiteral("septyniasdešimt");
-    desimtys[8] = QStringLiteral("aštuoniasdešimt");
-    desimtys[9] = QStringLiteral("devyniasdešimt");
+    vienetai.m_words = {QString(),  u"vienas"_s, u"du"_s,      u"trys"_s,    u"keturi"_s,
+                        u"penki"_s, u"šeši"_s,   u"septyni"_s, u"aštuoni"_s, u"devyni"_s};
+    niolika.m_words = {QString(),         u"vienuolika"_s, u"dvylika"_s,   u"trylika"_s,
+                       u"keturiolika"_s,  u"penkiolika"_s, u"šešiolika"_s, u"septyniolika"_s,
+                       u"aštuoniolika"_s, u"devyniolika"_s};
+    desimtys.m_words = {QString(),          u"dešimt"_s,          u"dvidešimt"_s,
+                        u"trisdešimt"_s,    u"keturiasdešimt"_s,  u"penkiasdešimt"_s,
+                        u"šešiasdešimt"_s,  u"septyniasdešimt"_s, u"aštuoniasdešimt"_s,
+                        u"devyniasdešimt"_s};
 
     m_utf16 = slotWords<char16_t>(*this, false);
     m_utf8 = {slotWords<char>(*this, false), slotWords<char>(*this, true)};
@@ -255,7 +238,7 @@ void Speller::fillWordTables()
 QString Speller::simtai(const qint16 &kk) const
 {
     std::array<char16_t, roomForWords<char16_t>()> chars;
-    WordBuffer text{std::span(chars)};
+    WordBuffer<char16_t> text{chars};
     appendGroup(text, m_utf16, kk);
     return QStringView(text.data(), text.size()).toString();
 }
@@ -263,7 +246,7 @@ QString Speller::simtai(const qint16 &kk) const
 QString Speller::versk(const double &sk)
 {
     std::array<char16_t, roomForWords<char16_t>()> chars;
-    WordBuffer text{std::span(chars)};
+    WordBuffer<char16_t> text{chars};
     appendAmount(text, m_utf16, sk, sk3);
     if (text.size() == 0)
         return {};
@@ -280,7 +263,8 @@ QString Speller::versk(const double &sk)
 
 qsizetype Speller::verskUtf8(const double &sk, bool capitals, std::span<char, utf8Room> out)
 {
-    WordBuffer text{out};
+    static_assert(utf8Room >= roomForWords<char>());
+    WordBuffer<char> text{out};
     appendAmount(text, m_utf8[capitals], sk, sk3);
     return text.size();
 }

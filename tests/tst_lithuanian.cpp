@@ -154,19 +154,22 @@ void tst_Lithuanian::texts_data()
                "Be skaičių argumentų skaito standartinę įvestį, po vieną skaičių eilutėje, ir "
                "kiekvienai eilutei išveda po vieną eilutę.",
                "Parinktys:",
-               "  --money              Pinigų suma: žodžiai, valiuta ir centai (numatyta).",
-               "  --plain              Paprastas skaičius: tik sveikoji dalis.",
-               "  --first              Pirma raidė didžioji (numatyta).",
-               "  --upper              Visos raidės didžiosios.",
-               "  --lower              Visos raidės mažosios.",
-               "  --currency <Lt|Eur>  Valiuta po žodžių: Lt (numatyta) arba Eur.",
-               "  --locale <lokalė>    Skaičius skaityti pagal šią lokalę (pvz. lt_LT, en_US),",
-               "                       o ne pagal naudotojo nustatymus.",
-               "  -h, --help           Parodo šią pagalbą.",
-               "  -v, --version        Parodo programos versiją.",
+               "  --money                    Pinigų suma: žodžiai, valiuta ir centai",
+               "                             (numatyta).",
+               "  --plain                    Paprastas skaičius: tik sveikoji dalis.",
+               "  --first                    Pirma raidė didžioji (numatyta).",
+               "  --upper                    Visos raidės didžiosios.",
+               "  --lower                    Visos raidės mažosios.",
+               "  --currency <Lt|Eur|eurai>  Valiuta po žodžių: Lt (numatyta), Eur arba eurai",
+               "                             (žodis „euras“ tokia forma, kokios reikia sumai:",
+               "                             vienas euras, du eurai, dešimt eurų).",
+               "  --locale <lokalė>          Skaičius skaityti pagal šią lokalę (pvz. lt_LT,",
+               "                             en_US), o ne pagal naudotojo nustatymus.",
+               "  -h, --help                 Parodo šią pagalbą.",
+               "  -v, --version              Parodo programos versiją.",
                "Argumentai:",
-               "  skaičius             Skaičiai, kuriuos parašyti žodžiais; jei jų nėra,",
-               "                       skaitoma standartinė įvestis."};
+               "  skaičius                   Skaičiai, kuriuos parašyti žodžiais; jei jų nėra,",
+               "                             skaitoma standartinė įvestis."};
     QTest::newRow("zodziais --version") << "zodziais" << QStringList{"--version"}
                                         << QStringList{"zodziais " SUMA_VERSION_STRING};
     QTest::newRow("unknown option") << "zodziais" << QStringList{"--bogus", "1"}

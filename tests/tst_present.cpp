@@ -42,6 +42,7 @@ const char *caseName(Case c)
 } // namespace
 
 Q_DECLARE_METATYPE(Case)
+Q_DECLARE_METATYPE(suma::Currency)
 
 // From typed text to result text: floor for the words, the typed text for the cents.
 class tst_Present : public QObject
@@ -64,9 +65,6 @@ private slots:
     void cents_data();
     void cents();
 
-    void plainModeLeavesCentsAlone();
-    void currencyWordIsSettable();
-
     void bytesAsText_data();
     void bytesAsText();
 
@@ -84,17 +82,13 @@ void tst_Present::wholeAmount_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<Refusal>>("refusal");
     QTest::addColumn<double>("amount"); // the whole amount, when not refused
-    QTest::addColumn<QString>("label"); // money, first letter capital
 
-    const QString largest = QStringLiteral("Devyni šimtai devyniasdešimt devyni milijonai devyni "
-                                           "šimtai devyniasdešimt devyni tūkstančiai devyni "
-                                           "šimtai devyniasdešimt devyni Lt");
     const std::optional<Refusal> none;
-    QTest::newRow("largest") << "999999999" << none << 999999999.0 << largest;
-    QTest::newRow("largest, cents") << "999999999,99" << none << 999999999.0 << largest + " 99 ct";
-    QTest::newRow("1,000,000,000") << "1000000000" << std::optional(Refusal::TooLarge) << 0.0 << "";
-    QTest::newRow("not a number") << "12a" << std::optional(Refusal::NotANumber) << 0.0 << "";
-    QTest::newRow("negative, down") << "-0,5" << none << -1.0 << "50 ct";
+    QTest::newRow("largest") << "999999999" << none << 999999999.0;
+    QTest::newRow("largest, cents") << "999999999,99" << none << 999999999.0;
+    QTest::newRow("1,000,000,000") << "1000000000" << std::optional(Refusal::TooLarge) << 0.0;
+    QTest::newRow("not a number") << "12a" << std::optional(Refusal::NotANumber) << 0.0;
+    QTest::newRow("negative, down") << "-0,5" << none << -1.0;
 }
 
 void tst_Present::wholeAmount()
@@ -102,7 +96,6 @@ void tst_Present::wholeAmount()
     QFETCH(QString, text);
     QFETCH(std::optional<Refusal>, refusal);
     QFETCH(double, amount);
-    QFETCH(QString, label);
 
     const suma::WholeAmount whole = suma::wholeAmountOf(suma::readNumber(text, QLocale()));
     QCOMPARE(whole.refusal, refusal);
@@ -111,20 +104,24 @@ void tst_Present::wholeAmount()
 
     const suma::Conversion done = convert(text, ResultSettings());
     QCOMPARE(done.refusal, refusal);
-    QCOMPARE(done.result.label, label);
+    // A refusal has no result at all; everything else has a text (words or cents) and cents.
+    QCOMPARE(done.result.label.isEmpty(), refusal.has_value());
     QCOMPARE(done.result.cents.has_value(), !refusal);
 }
 
+// The result text by the text's way and by the bytes' way alike: letter case, currency, cents.
 void tst_Present::label_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("money");
     QTest::addColumn<Case>("letterCase");
+    QTest::addColumn<suma::Currency>("currency");
     QTest::addColumn<QString>("expected");
 
-    const auto row = [](const QString &text, bool money, Case c, const QString &expected) {
-        QTest::addRow("%s %s %s", qPrintable(text), money ? "money" : "plain", caseName(c))
-            << text << money << c << expected;
+    const auto row = [](const QString &text, bool money, Case c, const QString &expected,
+                        suma::Currency currency = suma::Currency::Lt, const char *name = "Lt") {
+        QTest::addRow("%s %s %s %s", qPrintable(text), money ? "money" : "plain", caseName(c), name)
+            << text << money << c << currency << expected;
     };
     const auto anyCase = [&row](const QString &text, bool money, const QString &expected) {
         for (Case c : {Case::None, Case::First, Case::All, Case::FirstAndAll})
@@ -132,16 +129,11 @@ void tst_Present::label_data()
     };
 
     row("1234,56", true, Case::None, "vienas tūkstantis du šimtai trisdešimt keturi Lt 56 ct");
-    row("1234,56", true, Case::First, "Vienas tūkstantis du šimtai trisdešimt keturi Lt 56 ct");
-    row("1234,56", true, Case::All, "VIENAS TŪKSTANTIS DU ŠIMTAI TRISDEŠIMT KETURI Lt 56 ct");
     row("1234,56", true, Case::FirstAndAll,
         "VIENAS TŪKSTANTIS DU ŠIMTAI TRISDEŠIMT KETURI Lt 56 ct");
     row("1234,56", false, Case::None, "vienas tūkstantis du šimtai trisdešimt keturi");
     row("1234,56", false, Case::First, "Vienas tūkstantis du šimtai trisdešimt keturi");
     row("1234,56", false, Case::All, "VIENAS TŪKSTANTIS DU ŠIMTAI TRISDEŠIMT KETURI");
-    row("100", true, Case::First, "Šimtas Lt");
-    row("100", true, Case::All, "ŠIMTAS Lt");
-    row("12,5", true, Case::All, "DVYLIKA Lt 50 ct");
     row("12,5", false, Case::None, "dvylika");
     row("12,99", false, Case::First, "Dvylika");
     anyCase("0,05", true, "5 ct");
@@ -151,7 +143,6 @@ void tst_Present::label_data()
     row("3,375", true, Case::None, "trys Lt 38 ct");
     anyCase("0", true, "");
     anyCase("0", false, "");
-    anyCase("-5,25", true, "75 ct");
     anyCase("-5,25", false, "");
     anyCase("-3", true, "");
     row("21000000,01", true, Case::All, "DVIDEŠIMT VIENAS MILIJONAS Lt 1 ct");
@@ -159,6 +150,55 @@ void tst_Present::label_data()
     // Below the 32-bit range the speller has no words; the cents are still measured.
     row("-3000000000,5", true, Case::First, "50 ct");
     row("-1e300", true, Case::First, "");
+
+    // Every currency in every letter case. The noun takes the form of a scale word counted by
+    // the whole amount.
+    struct Amount
+    {
+        const char *text, *words, *noun, *cents;
+    };
+    const Amount amounts[] = {
+        {"1", "vienas", "euras", ""},
+        {"2", "du", "eurai", ""},
+        {"10", "dešimt", "eurų", ""},
+        {"11", "vienuolika", "eurų", ""},
+        {"12", "dvylika", "eurų", ""},
+        {"21", "dvidešimt vienas", "euras", ""},
+        {"22", "dvidešimt du", "eurai", ""},
+        {"100", "šimtas", "eurų", ""},
+        {"101", "šimtas vienas", "euras", ""},
+        {"1000", "vienas tūkstantis", "eurų", ""},
+        {"1001", "vienas tūkstantis vienas", "euras", ""},
+        {"1000000", "vienas milijonas", "eurų", ""},
+        {"1000001", "vienas milijonas vienas", "euras", ""},
+        {"0,56", "", "", "56 ct"},
+        {"12,5", "dvylika", "eurų", " 50 ct"},
+        {"999999999,99",
+         "devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt devyni "
+         "tūkstančiai devyni šimtai devyniasdešimt devyni",
+         "eurai", " 99 ct"},
+        {"-5,25", "", "", "75 ct"},
+    };
+    for (const Amount &a : amounts) {
+        for (const Case c : {Case::None, Case::First, Case::All}) {
+            QString words = QString::fromUtf8(a.words);
+            QString noun = u' ' + QString::fromUtf8(a.noun);
+            if (c == Case::All) {
+                words = words.toUpper();
+                noun = noun.toUpper();
+            } else if (c == Case::First && !words.isEmpty()) {
+                words[0] = words[0].toUpper();
+            }
+            const QString cents = QString::fromUtf8(a.cents);
+            const auto label = [&](const QString &word) {
+                return words.isEmpty() ? cents : words + word + cents;
+            };
+            const QString text = QString::fromUtf8(a.text);
+            row(text, true, c, label(QStringLiteral(" Lt")));
+            row(text, true, c, label(QStringLiteral(" Eur")), suma::Currency::Eur, "Eur");
+            row(text, true, c, label(noun), suma::Currency::EurNoun, "eurai");
+        }
+    }
 }
 
 void tst_Present::label()
@@ -166,11 +206,19 @@ void tst_Present::label()
     QFETCH(QString, text);
     QFETCH(bool, money);
     QFETCH(Case, letterCase);
+    QFETCH(suma::Currency, currency);
     QFETCH(QString, expected);
 
-    const suma::Conversion done = convert(text, settingsFor(letterCase, money));
+    ResultSettings settings = settingsFor(letterCase, money);
+    settings.currency = currency;
+    const suma::Conversion done = convert(text, settings);
     QVERIFY(!done.refusal);
     QCOMPARE(done.result.label, expected);
+    QCOMPARE(done.result.cents.has_value(), money);
+    QByteArray out;
+    QCOMPARE(suma::convertTypedUtf8(speller, text.toUtf8(), settings, QLocale(), out),
+             std::nullopt);
+    QCOMPARE(QString::fromUtf8(out), expected);
 }
 
 void tst_Present::cents_data()
@@ -199,22 +247,6 @@ void tst_Present::cents()
     QCOMPARE(suma::centsOf(typed), expected);
     const ResultText result = suma::presentResult(QString(), settingsFor(Case::First, true), typed);
     QCOMPARE(result.cents, std::optional<qint32>(expected));
-}
-
-void tst_Present::plainModeLeavesCentsAlone()
-{
-    const ResultText result =
-        suma::presentResult(QStringLiteral("dvylika"), settingsFor(Case::None, false), 12.5);
-    QVERIFY(!result.cents.has_value());
-    QCOMPARE(result.label, QStringLiteral("dvylika"));
-}
-
-void tst_Present::currencyWordIsSettable()
-{
-    ResultSettings settings = settingsFor(Case::All, true);
-    settings.currencyWord = u" Eur";
-    QCOMPARE(suma::presentResult(QStringLiteral("dvylika"), settings, 12.5).label,
-             QStringLiteral("DVYLIKA Eur 50 ct"));
 }
 
 // zodziais converts lines of bytes; whatever way a line takes, the result is exactly the window's
@@ -278,13 +310,16 @@ void tst_Present::bytesAsText_data()
 void tst_Present::bytesAsText()
 {
     QFETCH(QByteArrayList, texts);
+    // Money in every currency, and a plain number.
+    const std::optional<suma::Currency> currencies[] = {suma::Currency::Lt, suma::Currency::Eur,
+                                                        suma::Currency::EurNoun, std::nullopt};
 
     for (const QLocale &locale : {QLocale(QLocale::Lithuanian, QLocale::Lithuania),
                                   QLocale(QLocale::English, QLocale::UnitedStates)}) {
         for (const Case letterCase : {Case::None, Case::First, Case::All, Case::FirstAndAll}) {
-            for (const bool money : {true, false}) {
-                ResultSettings settings = settingsFor(letterCase, money);
-                settings.currencyWord = letterCase == Case::All ? u" Eur" : u" Lt";
+            for (const std::optional<suma::Currency> currency : currencies) {
+                ResultSettings settings = settingsFor(letterCase, currency.has_value());
+                settings.currency = currency.value_or(suma::Currency::Lt);
                 for (const QByteArray &text : texts) {
                     const suma::Conversion expected =
                         suma::convertTyped(speller, QString::fromUtf8(text), settings, locale);

@@ -10,6 +10,7 @@
 #include <limits>    // numeric_limits
 #include <optional>
 #include <stdexcept> // out_of_range
+#include <type_traits> // is_assignable_v
 
 using suma::Speller;
 
@@ -95,6 +96,8 @@ private slots:
         QCOMPARE(speller.vienetai[6], QStringLiteral("šeši"));
         QCOMPARE(speller.niolika[8], QStringLiteral("aštuoniolika"));
         QCOMPARE(speller.desimtys[4], QStringLiteral("keturiasdešimt"));
+        // Spelling copies the tables once: they must not be writable afterwards.
+        static_assert(!std::is_assignable_v<decltype((speller.vienetai[1])), QString>);
     }
 
     void simtai_data()

@@ -94,6 +94,10 @@ void tst_Zodziais::arguments_data()
         << 0;
     QTest::newRow("euro") << QStringList{"--locale", "lt_LT", "--currency", "Eur", "100,5"}
                           << "Šimtas Eur 50 ct\n" << none << 0;
+    QTest::newRow("euro noun, value in any case")
+        << QStringList{lt, "--currency", "Eurai", "21", "2", "1000", "12,5"}
+        << "Dvidešimt vienas euras\nDu eurai\nVienas tūkstantis eurų\nDvylika eurų 50 ct\n" << none
+        << 0;
     QTest::newRow("lower") << QStringList{lt, "--lower", "--money", "21"} << "dvidešimt vienas Lt\n"
                            << none << 0;
     QTest::newRow("several in order")
@@ -134,7 +138,8 @@ void tst_Zodziais::arguments_data()
     for (const QStringList &wrong :
          {QStringList{"--bogus", "1"}, QStringList{"--plain", "--money", "1"},
           QStringList{"--first", "--upper", "1"}, QStringList{"--currency", "USD", "1"},
-          QStringList{"--currency"}, QStringList{"--locale", "xx_YY", "1"}}) {
+          QStringList{"--currency", "euras", "1"}, QStringList{"--currency"},
+          QStringList{"--locale", "xx_YY", "1"}}) {
         QTest::addRow("usage: %s", qPrintable(wrong.join(u' '))) << wrong << "" << none << 2;
     }
 }

@@ -53,12 +53,14 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::Command1_Click()
 {
-    const suma::WholeAmount whole = suma::wholeAmountOf(suma::Toolkit::readNumber(Text1->text()));
+    const std::optional<double> typed = suma::Toolkit::readNumber(Text1->text());
+    const suma::WholeAmount whole = suma::wholeAmountOf(typed);
     if (whole.refusal) {
         m_toolkit.messageBox(suma::messageOf(*whole.refusal).toString());
         if (*whole.refusal == suma::Refusal::TooLarge)
             return; // nothing else changes, not even the clipboard
     } else {
+        m_typed = *typed;
         double amount = whole.amount;
         rodyk(amount);
     }
@@ -88,11 +90,7 @@ void Form1::rodyk(double &amount)
     settings.money = Option1->isChecked();
     settings.currency = m_currency;
 
-    QString words = versk(amount);
-    // Only money mode needs the typed text again, for the cents.
-    const double typed =
-        settings.money ? suma::Toolkit::readNumber(Text1->text()).value_or(0.0) : 0.0;
-    suma::ResultText result = suma::presentResult(std::move(words), settings, typed);
+    const suma::ResultText result = suma::presentResult(versk(amount), settings, m_typed);
     if (result.cents)
         amount = *result.cents;
     Label1->setText(result.label);
