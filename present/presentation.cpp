@@ -3,8 +3,8 @@
 #include "numberreading.h"
 #include "speller.h"
 
-#include <algorithm> // copy
-#include <cmath>     // floor, fmod, isfinite, nearbyint
+#include <algorithm> // copy, move_backward
+#include <cmath>     // fabs, floor, fmod, isfinite, nearbyint
 #include <span>
 #include <string_view>
 
@@ -12,11 +12,12 @@ namespace suma {
 
 namespace {
 
-// The room after the words for the money suffixes: " EURŲ" (6 bytes in UTF-8) and " 99 ct".
-constexpr qsizetype suffixRoom = 16;
+// The room beside the words for the sign, "minus ", and the money suffixes: " EURŲ" (6 bytes in
+// UTF-8) and " 99 ct".
+constexpr qsizetype suffixRoom = 22;
 
-// The currency word after the words for the floor of `typed`, in their letter case.
-QStringView currencyWord(const ResultSettings &settings, double typed)
+// The currency word after the words for the floor of `magnitude`, in their letter case.
+QStringView currencyWord(const ResultSettings &settings, double magnitude)
 {
     switch (settings.currency) {
     case Currency::Lt:
@@ -29,7 +30,7 @@ QStringView currencyWord(const ResultSettings &settings, double typed)
     static constexpr QStringView nouns[2][3] = {{u" euras", u" eurai", u" eurų"},
                                                 {u" EURAS", u" EURAI", u" EURŲ"}};
     // There are words, so the whole amount is 1 to 999,999,999; its last digits choose the form.
-    const auto form = scaleForm(static_cast<qint32>(std::fmod(std::floor(typed), 1000.0)));
+    const auto form = scaleForm(static_cast<qint32>(std::fmod(std::floor(magnitude), 1000.0)));
     return nouns[settings.allCapitals][qToUnderlying(form)];
 }
 
@@ -76,21 +77,22 @@ void capitalizeFirst(char *text)
 }
 
 // The result text, in either encoding: `words`, between `begin` and `end`, are the speller's for
-// the floor of `typed`, in capitals already if the settings ask for them, and room for the
-// suffixes follows them. Writes the capital first letter, then in money mode the currency word
-// (after words only) and the cents, and sets `cents`; returns the new end.
+// the floor of the magnitude of `typed`, in capitals already if the settings ask for them, and
+// room for the sign and the suffixes follows them. Writes in money mode the currency word (after
+// words only) and the cents, and sets `cents`; then, for a negative number with anything to
+// show, the word "minus" in front; then the capital first letter. Returns the new end.
 template <typename Char>
 Char *present(Char *begin, Char *end, const ResultSettings &settings, double typed,
               std::optional<qint32> &cents)
 {
-    if (!settings.allCapitals && settings.firstCapital && end > begin)
-        capitalizeFirst(begin);
+    const double magnitude = std::fabs(typed);
     if (settings.money) {
-        if (end > begin)
-            append(end, currencyWord(settings, typed));
+        const bool words = end > begin;
+        if (words)
+            append(end, currencyWord(settings, magnitude));
         cents = centsOf(typed);
         if (*cents > 0) {
-            if (end > begin)
+            if (words)
                 *end++ = Char(' ');
             if (*cents >= 10)
                 *end++ = Char('0' + *cents / 10);
@@ -98,6 +100,15 @@ Char *present(Char *begin, Char *end, const ResultSettings &settings, double typ
             append(end, u" ct");
         }
     }
+    if (typed < 0 && end > begin) {
+        const QStringView sign = settings.allCapitals ? u"MINUS " : u"minus ";
+        std::move_backward(begin, end, end + sign.size());
+        end += sign.size();
+        Char *at = begin;
+        append(at, sign);
+    }
+    if (!settings.allCapitals && settings.firstCapital && end > begin)
+        capitalizeFirst(begin);
     return end;
 }
 
@@ -105,11 +116,12 @@ Char *present(Char *begin, Char *end, const ResultSettings &settings, double typ
 
 qint32 centsOf(double typed)
 {
-    const double whole = std::floor(typed);
+    const double magnitude = std::fabs(typed);
+    const double whole = std::floor(magnitude);
     // Most amounts are whole; and nothing that is not finite has cents.
-    if (typed == whole || !std::isfinite(typed))
+    if (magnitude == whole || !std::isfinite(magnitude))
         return 0;
-    const double f = (typed - whole) * 100.0;
+    const double f = (magnitude - whole) * 100.0;
     // The default floating-point environment rounds to nearest, ties to even: 12.5 gives 12.
     const auto n = static_cast<qint32>(std::nearbyint(f));
     return n % 100;
@@ -132,7 +144,7 @@ WholeAmount wholeAmountOf(std::optional<double> typed)
 {
     if (!typed)
         return {0, Refusal::NotANumber};
-    const double amount = std::floor(*typed);
+    const double amount = std::floor(std::fabs(*typed));
     if (amount > Speller::largestAmount)
         return {amount, Refusal::TooLarge};
     return {amount, std::nullopt};

@@ -23,8 +23,9 @@ enum class Refusal { NotANumber, TooLarge };
                                       : QStringView(u"Apsiribokime milijonais !");
 }
 
-// The amount the words are written for: the typed number rounded down (towards minus infinity),
-// or why there are no words: no number at all, or one above 999,999,999.
+// The amount the words are written for: the magnitude of the typed number rounded down (its sign
+// is the presentation's, which writes "minus"), or why there are no words: no number at all, or
+// one above 999,999,999 or below -999,999,999.
 struct WholeAmount
 {
     double amount = 0;
@@ -53,12 +54,14 @@ struct ResultText
     std::optional<qint32> cents; // 0..99 in money mode; nothing for a plain number
 };
 
-// The finished result text: `words`, as the speller wrote them for the floor of `typed` (lower
-// case, no blanks at either end), in the letter case of `settings`, and in money mode followed
-// by the currency word (when there are words) and the cents of `typed`, the number as read from
-// the typed text. The cents are (typed - floor(typed)) * 100, rounded half to even, modulo 100:
-// they are measured from the floor, so -5.25 has 75 cents, and 7.999 has none rather than a
-// hundred. The bytes' way of convertTypedUtf8 writes the same text by the same rule.
+// The finished result text: `words`, as the speller wrote them for the whole amount of `typed`
+// (see wholeAmountOf; lower case, no blanks at either end), in the letter case of `settings`,
+// and in money mode followed by the currency word (when there are words) and the cents of
+// `typed`, the number as read from the typed text. The cents are those of its magnitude x,
+// (x - floor(x)) * 100 rounded half to even, modulo 100: -5.25 has 25 cents, and 7.999 has none
+// rather than a hundred. A negative number starts with the word "minus" when anything follows:
+// "Minus penki Lt 25 ct", "Minus 1 ct". The bytes' way of convertTypedUtf8 writes the same text
+// by the same rule.
 [[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings, double typed);
 
 // The whole convert rule for one typed text: read it with `locale`, round it down, refuse it or
@@ -79,7 +82,8 @@ std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedTe
                                         const ResultSettings &settings, const QLocale &locale,
                                         QByteArray &out);
 
-// The cents of a typed number as described above, 0..99; 0 for anything not finite.
+// The cents of a typed number, those of its magnitude x: (x - floor(x)) * 100 rounded half to
+// even, modulo 100; 0 for anything not finite.
 [[nodiscard]] qint32 centsOf(double typed);
 
 } // namespace suma

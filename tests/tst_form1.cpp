@@ -70,8 +70,10 @@ void tst_Form1::convert_data()
     const QString before = QStringLiteral("Septyni Lt"); // from the 7 typed first
     QTest::newRow("start state") << "12" << true << "Dvylika Lt" << "";
     QTest::newRow("plain drops the fraction") << "12,99" << false << "Dvylika" << "";
-    QTest::newRow("negative money") << "-5,25" << true << "75 ct" << "";
-    QTest::newRow("negative plain") << "-5,25" << false << "" << "";
+    QTest::newRow("negative money") << "-5,25" << true << "Minus penki Lt 25 ct" << "";
+    QTest::newRow("negative plain") << "-5,25" << false << "Minus penki" << "";
+    QTest::newRow("negative cents") << "-0,01" << true << "Minus 1 ct" << "";
+    QTest::newRow("too small") << "-1000000000" << true << before << tooLarge;
     QTest::newRow("point under Lithuanian settings") << "1234.5" << true
                                                      << "Vienas tūkstantis du šimtai trisdešimt "
                                                         "keturi Lt 50 ct"
@@ -103,8 +105,8 @@ void tst_Form1::convert()
         QCOMPARE(toolkit->messages.front().text, message);
         QCOMPARE(toolkit->messages.front().icon, suma::Toolkit::MessageIcon::None);
     }
-    const bool clipboardTouched = message != tooLarge;
-    QCOMPARE(toolkit->clipboardWrites, writesBefore + (clipboardTouched ? 1 : 0));
+    // A refusal leaves the clipboard alone; a result is always copied.
+    QCOMPARE(toolkit->clipboardWrites, writesBefore + (message.isEmpty() ? 1 : 0));
     QCOMPARE(toolkit->clipboard, label);
     QCOMPARE(form->Text1->text(), text); // the command never changes the input
 }
@@ -218,11 +220,11 @@ void tst_Form1::realMessageBoxAndClipboard()
     QTest::keyClick(real.Text1, Qt::Key_Return);
     QCOMPARE(clipboard->text(), QStringLiteral("Vienas Lt 50 ct"));
 
-    // A refused number still copies the result shown, over whatever the clipboard held.
-    clipboard->setText(QStringLiteral("other"));
+    // A text that is no number leaves the clipboard as the user had it.
+    clipboard->setText(QStringLiteral("LT12 1000 0111 0100 1000"));
     real.Text1->setText(QStringLiteral("x"));
     QTest::keyClick(real.Text1, Qt::Key_Return);
-    QCOMPARE(clipboard->text(), QStringLiteral("Vienas Lt 50 ct"));
+    QCOMPARE(clipboard->text(), QStringLiteral("LT12 1000 0111 0100 1000"));
 
     QCOMPARE(closer.seen.size(), size_t(2));
     QCOMPARE(closer.seen[0].text, tooLarge);

@@ -88,7 +88,12 @@ void tst_Present::wholeAmount_data()
     QTest::newRow("largest, cents") << "999999999,99" << none << 999999999.0;
     QTest::newRow("1,000,000,000") << "1000000000" << std::optional(Refusal::TooLarge) << 0.0;
     QTest::newRow("not a number") << "12a" << std::optional(Refusal::NotANumber) << 0.0;
-    QTest::newRow("negative, down") << "-0,5" << none << -1.0;
+    // A negative number's words are its magnitude's; "minus" is written before them.
+    QTest::newRow("negative: its magnitude, down") << "-5,75" << none << 5.0;
+    QTest::newRow("below zero, above -1") << "-0,5" << none << 0.0;
+    QTest::newRow("-1,000,000,000") << "-1000000000" << std::optional(Refusal::TooLarge) << 0.0;
+    QTest::newRow("far below the 32-bit range") << "-3000000000,5"
+                                                << std::optional(Refusal::TooLarge) << 0.0;
 }
 
 void tst_Present::wholeAmount()
@@ -143,13 +148,16 @@ void tst_Present::label_data()
     row("3,375", true, Case::None, "trys Lt 38 ct");
     anyCase("0", true, "");
     anyCase("0", false, "");
-    anyCase("-5,25", false, "");
-    anyCase("-3", true, "");
+    row("-5,25", false, Case::None, "minus penki");
+    row("-5,25", false, Case::First, "Minus penki");
+    row("-5,25", false, Case::FirstAndAll, "MINUS PENKI");
+    row("-0,01", true, Case::None, "minus 1 ct");
+    row("-0,01", true, Case::First, "Minus 1 ct");
+    row("-0,01", true, Case::All, "MINUS 1 ct");
+    anyCase("-0,001", true, ""); // nothing to show, so no sign either
+    anyCase("-0,5", false, "");
     row("21000000,01", true, Case::All, "DVIDEŠIMT VIENAS MILIJONAS Lt 1 ct");
     row("1,1", true, Case::None, "vienas Lt 10 ct");
-    // Below the 32-bit range the speller has no words; the cents are still measured.
-    row("-3000000000,5", true, Case::First, "50 ct");
-    row("-1e300", true, Case::First, "");
 
     // Every currency in every letter case. The noun takes the form of a scale word counted by
     // the whole amount.
@@ -177,11 +185,13 @@ void tst_Present::label_data()
          "devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt devyni "
          "tūkstančiai devyni šimtai devyniasdešimt devyni",
          "eurai", " 99 ct"},
-        {"-5,25", "", "", "75 ct"},
+        {"-21,5", "dvidešimt vienas", "euras", " 50 ct"},
     };
     for (const Amount &a : amounts) {
         for (const Case c : {Case::None, Case::First, Case::All}) {
-            QString words = QString::fromUtf8(a.words);
+            // The sign is the first word, in the words' letter case.
+            QString words = (a.text[0] == '-' ? QStringLiteral("minus ") : QString())
+                            + QString::fromUtf8(a.words);
             QString noun = u' ' + QString::fromUtf8(a.noun);
             if (c == Case::All) {
                 words = words.toUpper();
@@ -232,7 +242,7 @@ void tst_Present::cents_data()
     QTest::newRow("0.29 is 28.999...") << 0.29 << 29;
     QTest::newRow("rounds to a hundred") << 7.999 << 0;
     QTest::newRow("just below a hundred") << 7.994 << 99;
-    QTest::newRow("negative from floor") << -5.25 << 75;
+    QTest::newRow("negative: the magnitude's") << -5.25 << 25;
     QTest::newRow("negative tiny") << -0.001 << 0; // 99.9 rounds to 100
     QTest::newRow("largest amount") << 999999999.99 << 99;
     QTest::newRow("huge") << 1e300 << 0;

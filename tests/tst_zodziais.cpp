@@ -103,14 +103,15 @@ void tst_Zodziais::arguments_data()
     QTest::newRow("several in order")
         << QStringList{lt, "7", "0,05", "0", "12,99"} << "Septyni Lt\n5 ct\n\nDvylika Lt 99 ct\n"
         << none << 0;
-    QTest::newRow("negative plain is an empty line, not an option")
-        << QStringList{lt, "--plain", "-5,25"} << "\n" << none << 0;
-    QTest::newRow("negative money") << QStringList{"-5,25", lt} << "75 ct\n" << none << 0;
+    QTest::newRow("negative plain is a number, not an option")
+        << QStringList{lt, "--plain", "-5,25"} << "Minus penki\n" << none << 0;
+    QTest::newRow("negative money") << QStringList{"-5,25", lt} << "Minus penki Lt 25 ct\n"
+                                    << none << 0;
     QTest::newRow("byte order marks before a number, as on a line")
         << QStringList{lt, "\uFEFF\uFEFF" "7"} << "Septyni Lt\n" << none << 0;
     QTest::newRow("negative among numbers")
-        << QStringList{lt, "1", "-1", "2"} << "Vienas Lt\n\nDu Lt\n" << none << 0;
-    QTest::newRow("after --") << QStringList{lt, "--", "-0,5", "--upper"} << "50 ct\n\n"
+        << QStringList{lt, "1", "-1", "2"} << "Vienas Lt\nMinus vienas Lt\nDu Lt\n" << none << 0;
+    QTest::newRow("after --") << QStringList{lt, "--", "-0,5", "--upper"} << "Minus 50 ct\n\n"
                               << QStringList{"zodziais: \"--upper\": Turi būti skaičius"} << 1;
     QTest::newRow("refusals keep their lines")
         << QStringList{lt, "7", "abc", "1000000000", "999999999,99"}

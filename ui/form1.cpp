@@ -57,13 +57,15 @@ void Form1::Command1_Click()
     const suma::WholeAmount whole = suma::wholeAmountOf(typed);
     if (whole.refusal) {
         m_toolkit.messageBox(suma::messageOf(*whole.refusal).toString());
-        if (*whole.refusal == suma::Refusal::TooLarge)
-            return; // nothing else changes, not even the clipboard
-    } else {
-        m_typed = *typed;
-        double amount = whole.amount;
-        rodyk(amount);
+        // The label and the clipboard stay as they were: the clipboard may hold the user's own
+        // text (an account number copied a moment ago), which a typo must not wipe out.
+        if (*whole.refusal == suma::Refusal::NotANumber)
+            Check2_Click();
+        return;
     }
+    m_typed = *typed;
+    double amount = whole.amount;
+    rodyk(amount);
     Check2_Click();
     m_toolkit.setClipboardText(Label1->text());
 }
