@@ -1,11 +1,14 @@
 // Shows the window, optionally converts a number in it, and saves a PNG of the window with
 // its title bar as the window manager draws it. Run on an X display with a window manager:
 //
-//   window-screenshot OUT.png [NUMBER [--capitals]]
+//   window-screenshot OUT.png [NUMBER [--capitals | --euro-noun]]
 //
+// --euro-noun chooses "Eurai žodžiu" in the window menu first (the choice is stored in a
+// throwaway settings folder, never the user's own).
 // The picture is taken once the window is on screen and decorated, not after a fixed pause.
 #include "form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDeadlineTimer>
@@ -13,6 +16,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
 #include <QWindow>
@@ -44,16 +49,23 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
 
     const QStringList args = QApplication::arguments().mid(1);
-    if (args.isEmpty() || args.size() > 3 || (args.size() == 3 && args[2] != u"--capitals")) {
-        err << "usage: window-screenshot OUT.png [NUMBER [--capitals]]\n";
+    const QString option = args.value(2);
+    if (args.isEmpty() || args.size() > 3
+        || (args.size() == 3 && option != u"--capitals" && option != u"--euro-noun")) {
+        err << "usage: window-screenshot OUT.png [NUMBER [--capitals | --euro-noun]]\n";
         return 2;
     }
+    // The window's settings (its currency) in a folder of this run's own.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     Form1 form;
     form.Form_Load();
     if (args.size() >= 2) {
-        if (args.size() == 3)
+        if (option == u"--capitals")
             form.Check2->click();
+        if (option == u"--euro-noun")
+            form.findChild<QAction *>(QStringLiteral("currencyEurNoun"))->trigger();
         form.Text1->setText(args[1]);
         form.Command1->click();
         form.Text1->setFocus();

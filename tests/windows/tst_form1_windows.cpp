@@ -2,6 +2,7 @@
 // system menu, the About command by every road it can take, the commands passed on, the
 // Windows clipboard and the unload.
 #include "../boxcloser.h"
+#include "currencychoice.h"
 #include "form1.h"
 #include "lithuanian.h"
 #include "module1.h"
@@ -110,6 +111,8 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Lithuanian, QLocale::Lithuania));
         // As the program starts: Qt's Lithuanian from "translations" beside the program.
         QVERIFY(suma::installLithuanian(*qApp));
+        // Each window starts as a new user's would: litai.
+        suma::storeCurrency(suma::Currency::Lt);
     }
     void init()
     {
@@ -155,6 +158,13 @@ void tst_Form1Windows::systemMenuEndsWithAbout()
     QCOMPARE(GetMenuStringW(menu, 999, text, 32, MF_BYCOMMAND), 7);
     QCOMPARE(QString::fromWCharArray(text), QStringLiteral("Apie..."));
     QCOMPARE(GetMenuState(menu, 999, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED), 0u);
+    // Just before it, the currency submenu, its entry for the stored choice checked.
+    HMENU currencies = GetSubMenu(menu, count - 2);
+    QVERIFY(currencies != nullptr);
+    QCOMPARE(GetMenuStringW(menu, count - 2, text, 32, MF_BYPOSITION), 8);
+    QCOMPARE(QString::fromWCharArray(text), QStringLiteral("&Valiuta"));
+    QCOMPARE(GetMenuItemCount(currencies), 3);
+    QVERIFY(GetMenuState(currencies, 1001, MF_BYCOMMAND) & MF_CHECKED);
     // Still Qt's window, and a Unicode one, with the procedure in front of Qt's.
     QVERIFY(IsWindowUnicode(hwnd));
     QCOMPARE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC),
