@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QActionGroup>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -105,8 +104,8 @@ void tst_Currency::cleanup()
     store.reset();
 }
 
-// "Valiuta" comes before "Apie...", which stays last; its entries are radio items, and a screen
-// reader hears their names.
+// "Valiuta" comes before "Apie...", which stays last (the entries' texts are tst_lithuanian's),
+// and a screen reader hears the entries' names and which one is checked.
 void tst_Currency::menuEntries()
 {
     Form1 &form = startWindow();
@@ -120,14 +119,6 @@ void tst_Currency::menuEntries()
     QCOMPARE(top.at(top.size() - 2), menu->menuAction());
     QCOMPARE(menu->menuAction()->text(), QStringLiteral("&Valiuta"));
 
-    QStringList texts;
-    for (const QAction *action : menu->actions()) {
-        texts.append(action->text());
-        QVERIFY(action->isCheckable());
-        QVERIFY(action->isEnabled());
-        QVERIFY(action->actionGroup() && action->actionGroup()->isExclusive());
-    }
-    QCOMPARE(texts, (QStringList{lt, eur, eurNoun}));
     QCOMPARE(checkedEntry(form), lt);
 
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(menu);
