@@ -82,20 +82,13 @@ QString clipboardText()
     return QString::fromStdWString(win32test::clipboardText());
 }
 
-void pressKey(WORD key, bool up)
-{
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
+using win32test::key;
 
 void typeKeys(std::initializer_list<WORD> keys)
 {
-    for (WORD key : keys) {
-        pressKey(key, false);
-        pressKey(key, true);
+    for (WORD k : keys) {
+        win32test::key(k, false);
+        win32test::key(k, true);
     }
 }
 
@@ -202,9 +195,9 @@ void tst_Form1Windows::aboutShowsOnceByEveryRoad()
     case Road::AltSpaceKeys:
         // The menu tracks the keyboard in a loop of its own; the keys wait in the queue for it.
         SetForegroundWindow(hwnd);
-        pressKey(VK_MENU, false);
+        key(VK_MENU, false);
         typeKeys({VK_SPACE});
-        pressKey(VK_MENU, true);
+        key(VK_MENU, true);
         typeKeys({VK_UP, VK_RETURN});
         result = 0;
         break;

@@ -28,6 +28,16 @@ inline std::wstring clipboardText()
     return text;
 }
 
+// A key pressed (or released) as the keyboard sends it, to the window that has the focus.
+inline void key(WORD virtualKey, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
 // The visible window of the process whose title is `title` (any title when it is empty).
 inline HWND windowOf(DWORD processId, const wchar_t *title)
 {
