@@ -13,7 +13,7 @@
 #include <QLocale>
 #include <QString>
 
-#include <cmath>   // isfinite
+#include <cmath>   // fabs, isfinite, isnan
 #include <cstddef> // size_t
 #include <cstdint> // uint8_t
 #include <cstdio>  // fprintf
@@ -75,7 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     suma::Speller s = speller();
     const auto done = suma::convertTyped(s, text, settings, locale);
     const auto typed = suma::readNumber(text, locale);
-    require(!typed || std::isfinite(*typed), "a number read is finite", text);
+    // More digits than a double holds read as an infinity: far too large, never "not a number".
+    require(!typed || !std::isnan(*typed), "a number read is a number", text);
+    require(!typed || std::isfinite(*typed) || done.refusal == suma::Refusal::TooLarge,
+            "an infinity is too large", text);
     require(typed || done.refusal == suma::Refusal::NotANumber, "no number, refused", text);
     const auto &result = done.result;
 
@@ -104,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(result.cents.has_value() == settings.money, "cents exactly in money mode", text);
     if (result.cents)
         require(*result.cents >= 0 && *result.cents <= 99, "cents 0..99", text);
-    const bool hasWords = *typed >= 1;
+    const bool hasWords = std::fabs(*typed) >= 1; // a negative number's are its magnitude's
     if (!hasWords && !settings.money)
         require(result.label.isEmpty(), "no words, no label for a plain number", text);
     if (hasWords && !settings.allCapitals && !settings.firstCapital)
