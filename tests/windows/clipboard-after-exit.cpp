@@ -11,79 +11,15 @@
 
 namespace {
 
-int passed = 0;
-int failed = 0;
+win32test::Checks check;
 
-void check(bool ok, const char *what)
-{
-    if (ok) {
-        ++passed;
-        return;
-    }
-    ++failed;
-    std::printf("FAIL: %s\n", what);
-}
-
+using win32test::clipboardBecomes;
 using win32test::clipboardText;
-
-bool clipboardBecomes(const std::wstring &expected)
-{
-    for (int tries = 0; tries < 200; ++tries) {
-        if (clipboardText() == expected)
-            return true;
-        Sleep(50);
-    }
-    std::printf("  clipboard: [%ls]\n", clipboardText().c_str());
-    return false;
-}
-
 using win32test::key;
-
-void press(WORD virtualKey)
-{
-    key(virtualKey, false);
-    key(virtualKey, true);
-}
-
-void type(const wchar_t *text)
-{
-    for (; *text; ++text) {
-        INPUT input[2]{};
-        for (INPUT &i : input) {
-            i.type = INPUT_KEYBOARD;
-            i.ki.wScan = *text;
-            i.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof input[0]);
-    }
-}
-
-struct Running
-{
-    PROCESS_INFORMATION process{};
-    HWND window = nullptr;
-};
-
-bool start(const wchar_t *program, Running &running)
-{
-    std::wstring commandLine = L"\"" + std::wstring(program) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &running.process))
-        return false;
-    for (int tries = 0; tries < 3000 && !running.window; ++tries) {
-        if (WaitForSingleObject(running.process.hProcess, 10) == WAIT_OBJECT_0)
-            return false;
-        running.window = win32test::windowOf(running.process.dwProcessId, L"Suma žodžiais");
-    }
-    if (!running.window)
-        return false;
-    SetForegroundWindow(running.window);
-    Sleep(300); // the input box takes the focus as the window becomes active
-    return true;
-}
+using win32test::press;
+using win32test::Running;
+using win32test::start;
+using win32test::type;
 
 enum class Close { Command, AltF4, RedPicture };
 
@@ -198,6 +134,5 @@ int wmain(int argc, wchar_t **argv)
     check(closeAndEnd(third, Close::AltF4), "the program ends by Alt+F4");
     check(newProgramReads(L"Septyni Lt"), "and its result outlives it too");
 
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return check.summary();
 }

@@ -1,6 +1,6 @@
-// Starts a program and waits for its window: the installed program must show its window,
-// found by its title (any title when it is empty), then close when asked. Exit code 0 when it
-// did both. Prints the time from start to the visible window, for the start-time benchmark.
+// Starts a program and waits for its window, found by its title (any title when it is empty),
+// then closes it. Exit code 0 when it did both. Prints the time from start to the visible
+// window, for the start-time benchmark.
 //
 //   wait-for-window PROGRAM.exe "WINDOW TITLE"
 #include "win32test.h"
