@@ -1,7 +1,8 @@
 // The installer as an office PC meets it, run silently: for the current user by a user without
-// administrator rights, for all users with /ALLUSERS; each time an older build first, upgraded
-// in place by the newer while its window runs; then each copy removed by the quiet command of
-// its own entry, leaving the other copy and the user's settings alone.
+// administrator rights, for all users with /ALLUSERS; each time an older build first, which
+// the newer refuses to touch while zodziais runs from it and upgrades in place while its window
+// runs; then each copy removed by the quiet command of its own entry, leaving the other copy
+// and the user's settings alone.
 //
 //   installer-test NEWER.exe NEWER_VERSION NEWER_FILES OLDER.exe OLDER_VERSION OLDER_ONLY_FILE
 //
@@ -288,6 +289,32 @@ int wmain(int argc, wchar_t **argv)
               ("the older build installs silently" + in).c_str());
         checkInstalled(*scope, olderVersion);
         check(exists(scope->folder + L"\\" + olderOnly), ("the older build's own file" + in).c_str());
+
+        // While zodziais runs from there (reading a pipe that stays open), the newer build
+        // cannot replace it: a silent run ends with exit code 2 and changes nothing.
+        PROCESS_INFORMATION speller{};
+        HANDLE pipeIn = nullptr, pipeOut = nullptr;
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        CreatePipe(&pipeIn, &pipeOut, &inherit, 0);
+        SetHandleInformation(pipeOut, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = pipeIn;
+        std::wstring spellerLine = quoted(scope->folder + L"\\zodziais.exe");
+        check(CreateProcessW(nullptr, spellerLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                             &startup, &speller),
+              ("zodziais starts" + in).c_str());
+        check(run(newer + L" /S" + scope->option, scope->withoutRights) == 2,
+              ("a running zodziais stops the upgrade with exit code 2" + in).c_str());
+        check(registryText(scope->root, uninstallKey, L"DisplayVersion") == olderVersion
+                  && exists(scope->folder + L"\\" + olderOnly),
+              ("and nothing was changed" + in).c_str());
+        CloseHandle(pipeOut); // end of input: zodziais ends
+        WaitForSingleObject(speller.hProcess, 30000);
+        CloseHandle(pipeIn);
+        CloseHandle(speller.hThread);
+        CloseHandle(speller.hProcess);
 
         // The newer build over it, while its window runs: the window is closed, the copy
         // replaced where it is.
