@@ -35,6 +35,17 @@ std::wstring knownFolder(REFKNOWNFOLDERID id)
     return folder;
 }
 
+// For printing: the C library's %ls stops at the first letter outside ASCII.
+std::string utf8(const std::wstring &text)
+{
+    std::string bytes(size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr,
+                                                 nullptr)),
+                      '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), int(bytes.size()), nullptr, nullptr);
+    bytes.pop_back(); // the terminating zero
+    return bytes;
+}
+
 bool exists(const std::wstring &path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -146,13 +157,13 @@ bool sameFiles(const std::wstring &installed, const std::wstring &made)
     bool same = !expected.empty();
     for (const std::wstring &file : expected) {
         if (bytesOf(installed + file) != bytesOf(made + file)) {
-            std::printf("  installed differently: %ls\n", file.c_str());
+            std::printf("  installed differently: %s\n", utf8(file).c_str());
             same = false;
         }
     }
     for (const std::wstring &file : found) {
         if (file != L"\\Uninstall.exe" && !exists(made + file)) {
-            std::printf("  installed, but not shipped: %ls\n", file.c_str());
+            std::printf("  installed, but not shipped: %s\n", utf8(file).c_str());
             same = false;
         }
     }
