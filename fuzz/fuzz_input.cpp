@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <QString>
 
-#include <cmath>   // fabs, isfinite, isnan
 #include <cstddef> // size_t
 #include <cstdint> // uint8_t
 #include <cstdio>  // fprintf
@@ -75,11 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     suma::Speller s = speller();
     const auto done = suma::convertTyped(s, text, settings, locale);
     const auto typed = suma::readNumber(text, locale);
-    // More digits than a double holds read as an infinity: far too large, never "not a number".
-    require(!typed || !std::isnan(*typed), "a number read is a number", text);
-    require(!typed || std::isfinite(*typed) || done.refusal == suma::Refusal::TooLarge,
-            "an infinity is too large", text);
-    require(typed || done.refusal == suma::Refusal::NotANumber, "no number, refused", text);
+    require(typed.has_value() == (done.refusal != suma::Refusal::NotANumber), "no number, refused",
+            text);
+    // Money is rounded to whole cents first: 999999999,995 is too large, 999999999,994 is not.
+    const std::uint64_t whole = !typed           ? 0
+                                : settings.money ? typed->roundedCents() / 100
+                                                 : typed->whole;
+    require(!typed || (whole > 999'999'999) == (done.refusal == suma::Refusal::TooLarge),
+            "too large exactly above 999,999,999", text);
     const auto &result = done.result;
 
     // The same bytes as zodziais converts them: exactly the same result, in UTF-8, in every
@@ -107,10 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(result.cents.has_value() == settings.money, "cents exactly in money mode", text);
     if (result.cents)
         require(*result.cents >= 0 && *result.cents <= 99, "cents 0..99", text);
-    const bool hasWords = std::fabs(*typed) >= 1; // a negative number's are its magnitude's
-    if (!hasWords && !settings.money)
-        require(result.label.isEmpty(), "no words, no label for a plain number", text);
-    if (hasWords && !settings.allCapitals && !settings.firstCapital)
+    // Nothing accepted leaves the clipboard empty: zero is a word too, and never negative.
+    require(!result.label.isEmpty(), "a text for every number", text);
+    require(!result.label.contains(QStringLiteral("inus nulis"), Qt::CaseInsensitive),
+            "no minus before zero", text);
+    if (whole > 0 && !settings.allCapitals && !settings.firstCapital)
         require(result.label.at(0).isLower(), "words for every amount from 1", text);
 
     const auto group = static_cast<qint16>(text.size() % 1000);

@@ -2,9 +2,10 @@
 
 #include <QVarLengthArray>
 
-#include <charconv> // from_chars
-#include <cmath>    // isfinite, isinf
-#include <cstdint>  // uint64_t
+#include <algorithm> // min
+#include <charconv>  // from_chars, to_chars
+#include <cmath>     // isfinite, isinf
+#include <cstdint>   // uint16_t
 #include <string_view>
 #include <system_error> // errc
 #include <type_traits>  // make_unsigned_t
@@ -13,15 +14,83 @@ namespace suma {
 
 namespace {
 
+// The symbols a text that `locale` has accepted as a number may hold, as the ASCII that
+// readDecimal reads; 0 for a character it may skip (a digit group's separator, which any blank
+// inside an accepted number is).
+struct Symbols
+{
+    char16_t decimal = u'.';
+    char16_t zero = u'0';
+    char16_t minus = u'-';
+    char16_t plus = u'+';
+    char16_t exponential = u'e';
+};
+
+Symbols symbolsOf(const QLocale &locale)
+{
+    const auto single = [](const QString &symbol, char16_t otherwise) {
+        return symbol.size() == 1 ? symbol.front().unicode() : otherwise;
+    };
+    return {single(locale.decimalPoint(), u'.'), single(locale.zeroDigit(), u'0'),
+            single(locale.negativeSign(), u'-'), single(locale.positiveSign(), u'+'),
+            single(locale.exponential(), u'e')};
+}
+
+// The exact value of a text that `value` was read from, by its digits. The reading and the value
+// must agree to the last bit; if they did not, the text would hold a symbol this does not know,
+// and its value is then taken from the shortest decimal form of `value` (which is the typed
+// digits for any text of up to 15 of them).
+TypedNumber exactly(QStringView text, const Symbols &symbols, double value)
+{
+    QVarLengthArray<char, 64> ascii;
+    bool known = true;
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c >= u'0' && c <= u'9')
+            ascii.append(char(c));
+        else if (c >= symbols.zero && c <= symbols.zero + 9)
+            ascii.append(char('0' + (c - symbols.zero)));
+        else if (c == symbols.decimal)
+            ascii.append('.');
+        else if (c == u'-' || c == u'\u2212' || c == symbols.minus)
+            ascii.append('-');
+        else if (c == u'+' || c == symbols.plus)
+            ascii.append('+');
+        else if (c == u'e' || c == u'E' || c == symbols.exponential)
+            ascii.append('e');
+        else if (!qc.isSpace() && !qc.isPunct())
+            known = false; // anything else is a digit group's separator
+    }
+    const std::string_view digits(ascii.data(), std::size_t(ascii.size()));
+    if (known) {
+        if (const std::optional<TypedNumber> number = readDecimal(digits)) {
+            double check = 0.0;
+            const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(),
+                                                      check, std::chars_format::general);
+            const bool agree = std::isinf(value) ? number->whole == TypedNumber::beyond
+                                                 : error == std::errc() && check == value;
+            if (agree)
+                return *number;
+        }
+    }
+    Q_ASSERT_X(false, "suma::readNumber", "a number in symbols that are not known");
+    if (std::isinf(value))
+        return TypedNumber{value < 0, TypedNumber::beyond, 0, false};
+    char shortest[32];
+    const auto [end, error] = std::to_chars(shortest, shortest + sizeof shortest, value);
+    Q_ASSERT(error == std::errc());
+    return readDecimal(std::string_view(shortest, std::size_t(end - shortest))).value();
+}
+
 // Reads with `locale`: a finite number, or an infinity for a number with more digits than a
 // double can hold (QLocale refuses it, but hands back the infinity of its sign). The words
 // "inf" and "nan" are no numbers.
-std::optional<double> numberOf(const QLocale &locale, QStringView text)
+std::optional<TypedNumber> numberOf(const QLocale &locale, QStringView text)
 {
     bool ok = false;
     const double value = locale.toDouble(text, &ok);
     if (ok ? std::isfinite(value) : std::isinf(value))
-        return value;
+        return exactly(text, symbolsOf(locale), value);
     return std::nullopt;
 }
 
@@ -36,7 +105,7 @@ const QLocale &plainNumbers()
     return plain;
 }
 
-std::optional<double> readPlain(QStringView text, QChar decimalSeparator)
+std::optional<TypedNumber> readPlain(QStringView text, QChar decimalSeparator)
 {
     if (decimalSeparator == u'.')
         return numberOf(plainNumbers(), text);
@@ -85,76 +154,75 @@ const SimpleForm &simpleFormOf(const QLocale &locale)
     return form;
 }
 
-// Reads -?digits(separator digits)? into `value`, from UTF-16 or from bytes alike; false for every
-// other text, which then goes the general way.
+// Reads -?digits(separator digits)? into `number`, from UTF-16 or from bytes alike; false for
+// every other text, which then goes the general way. At most 40 characters: the locale reads all
+// of those (none is too large or too small for a double).
 template <typename Char>
-bool readSimpleForm(std::basic_string_view<Char> text, const SimpleForm &form, double &value)
+bool readSimpleForm(std::basic_string_view<Char> text, const SimpleForm &form, TypedNumber &number)
 {
     constexpr std::size_t longest = 40;
     if (text.empty() || text.size() > longest)
         return false;
 
-    char ascii[longest];
-    const std::size_t signs = text.front() == Char('-') ? 1 : 0;
-    if (signs > 0) {
+    number = {};
+    std::size_t at = 0;
+    if (text.front() == Char('-')) {
         if (!form.minus)
             return false;
-        ascii[0] = '-';
+        number.negative = true;
+        ++at;
     }
-    constexpr std::size_t none = std::size_t(-1);
-    std::size_t separator = none; // where the decimal separator is, if there is one
-    std::uint64_t digits = 0;     // the digits as an integer (which wraps when there are many)
-    for (std::size_t i = signs; i < text.size(); ++i) {
-        const auto c = static_cast<std::make_unsigned_t<Char>>(text[i]);
-        if (c >= '0' && c <= '9') {
-            ascii[i] = char(c);
-            digits = digits * 10 + (c - '0');
-        } else if (c == form.decimal && c != 0 && separator == none) {
-            ascii[i] = '.';
-            separator = i;
-        } else {
-            return false;
+    const std::size_t wholeStart = at;
+    for (; at < text.size() && text[at] >= Char('0') && text[at] <= Char('9'); ++at)
+        number.whole =
+            std::min(number.whole * 10 + unsigned(text[at] - Char('0')), TypedNumber::beyond);
+    if (at == wholeStart)
+        return false;
+    if (at == text.size())
+        return true;
+
+    if (form.decimal == 0 || static_cast<std::make_unsigned_t<Char>>(text[at]) != form.decimal)
+        return false;
+    const std::size_t fractionStart = ++at;
+    for (; at < text.size() && text[at] >= Char('0') && text[at] <= Char('9'); ++at) {
+        const unsigned digit = unsigned(text[at] - Char('0'));
+        const std::size_t place = at - fractionStart;
+        if (place < 3) {
+            static constexpr std::uint16_t weight[] = {100, 10, 1};
+            number.thousandths = std::uint16_t(number.thousandths + digit * weight[place]);
+        } else if (digit != 0) {
+            number.moreDecimals = true;
         }
     }
-    const bool seenSeparator = separator != none;
-    const std::size_t wholeDigits = (seenSeparator ? separator : text.size()) - signs;
-    if (wholeDigits == 0 || (seenSeparator && separator + 1 == text.size()))
+    if (at == fractionStart || at != text.size())
         return false;
-
-    // Up to 15 digits make an integer below 2^53, which a double holds exactly: the value that
-    // from_chars would round to.
-    if (!seenSeparator && wholeDigits <= 15) {
-        value = signs > 0 ? -double(digits) : double(digits);
-        return true;
-    }
-
-    const char *const end = ascii + text.size();
-    const auto [last, error] = std::from_chars(ascii, end, value);
-    return error == std::errc() && last == end;
+    if (number.whole == TypedNumber::beyond) // too large for its fraction to matter
+        number = {number.negative, TypedNumber::beyond, 0, false};
+    return true;
 }
 
 } // namespace
 
-std::optional<double> readNumber(QStringView text, const QLocale &locale)
+std::optional<TypedNumber> readNumber(QStringView text, const QLocale &locale)
 {
     text = text.trimmed(); // QChar::isSpace covers the no-break space
 
-    double simple = 0.0;
+    TypedNumber simple;
     const std::u16string_view utf16(reinterpret_cast<const char16_t *>(text.utf16()),
                                     std::size_t(text.size()));
     if (readSimpleForm(utf16, simpleFormOf(locale), simple))
-        return simple; // at most 40 characters: always finite
+        return simple;
 
-    if (const std::optional<double> number = numberOf(locale, text))
+    if (const std::optional<TypedNumber> number = numberOf(locale, text))
         return number;
 
     const bool localeUsesPoint = locale.decimalPoint() == u".";
     return readPlain(text, localeUsesPoint ? QChar(u',') : QChar(u'.'));
 }
 
-std::optional<double> readPlainDigits(std::string_view text, const QLocale &locale)
+std::optional<TypedNumber> readPlainDigits(std::string_view text, const QLocale &locale)
 {
-    double value = 0.0;
+    TypedNumber value;
     if (readSimpleForm(text, simpleFormOf(locale), value))
         return value;
     return std::nullopt;

@@ -4,7 +4,7 @@
 #include "speller.h"
 
 #include <algorithm> // copy, move_backward
-#include <cmath>     // fabs, floor, fmod, isfinite, nearbyint
+#include <cstdint>   // uint64_t
 #include <span>
 #include <string_view>
 
@@ -12,12 +12,12 @@ namespace suma {
 
 namespace {
 
-// The room beside the words for the sign, "minus ", and the money suffixes: " EURŲ" (6 bytes in
-// UTF-8) and " 99 ct".
+// The room beside the words for the sign, "minus ", or the word for zero, and the money suffixes:
+// " EURŲ" (6 bytes in UTF-8) and " 99 ct".
 constexpr qsizetype suffixRoom = 22;
 
-// The currency word after the words for the floor of `magnitude`, in their letter case.
-QStringView currencyWord(const ResultSettings &settings, double magnitude)
+// The currency word after the words for the whole amount `amount`, in their letter case.
+QStringView currencyWord(const ResultSettings &settings, double amount)
 {
     switch (settings.currency) {
     case Currency::Lt:
@@ -29,8 +29,8 @@ QStringView currencyWord(const ResultSettings &settings, double magnitude)
     }
     static constexpr QStringView nouns[2][3] = {{u" euras", u" eurai", u" eurų"},
                                                 {u" EURAS", u" EURAI", u" EURŲ"}};
-    // There are words, so the whole amount is 1 to 999,999,999; its last digits choose the form.
-    const auto form = scaleForm(static_cast<qint32>(std::fmod(std::floor(magnitude), 1000.0)));
+    // The amount's last digits choose the form: "nulis eurų", "vienas euras", "du eurai".
+    const auto form = scaleForm(static_cast<qint32>(amount) % 1000);
     return nouns[settings.allCapitals][qToUnderlying(form)];
 }
 
@@ -77,57 +77,45 @@ void capitalizeFirst(char *text)
 }
 
 // The result text, in either encoding: `words`, between `begin` and `end`, are the speller's for
-// the floor of the magnitude of `typed`, in capitals already if the settings ask for them, and
-// room for the sign and the suffixes follows them. Writes in money mode the currency word (after
-// words only) and the cents, and sets `cents`; then, for a negative number with anything to
-// show, the word "minus" in front; then the capital first letter. Returns the new end.
+// `amount`, in capitals already if the settings ask for them, and room for the sign and the
+// suffixes follows them. Writes the word for zero, then in money mode the currency word (after
+// words only) and the cents, and sets `cents`; then the word "minus" in front of a negative
+// amount; then the capital first letter. Returns the new end.
 template <typename Char>
-Char *present(Char *begin, Char *end, const ResultSettings &settings, double typed,
+Char *present(Char *begin, Char *end, const ResultSettings &settings, const WholeAmount &amount,
               std::optional<qint32> &cents)
 {
-    const double magnitude = std::fabs(typed);
+    if (amount.amount == 0 && (!settings.money || amount.cents == 0))
+        append(end, settings.allCapitals ? u"NULIS" : u"nulis");
     if (settings.money) {
         const bool words = end > begin;
         if (words)
-            append(end, currencyWord(settings, magnitude));
-        cents = centsOf(typed);
-        if (*cents > 0) {
+            append(end, currencyWord(settings, amount.amount));
+        cents = amount.cents;
+        if (amount.cents > 0) {
             if (words)
                 *end++ = Char(' ');
-            if (*cents >= 10)
-                *end++ = Char('0' + *cents / 10);
-            *end++ = Char('0' + *cents % 10);
+            if (amount.cents >= 10)
+                *end++ = Char('0' + amount.cents / 10);
+            *end++ = Char('0' + amount.cents % 10);
             append(end, u" ct");
         }
     }
-    if (typed < 0 && end > begin) {
+    if (amount.negative) {
         const QStringView sign = settings.allCapitals ? u"MINUS " : u"minus ";
         std::move_backward(begin, end, end + sign.size());
         end += sign.size();
         Char *at = begin;
         append(at, sign);
     }
-    if (!settings.allCapitals && settings.firstCapital && end > begin)
+    if (!settings.allCapitals && settings.firstCapital)
         capitalizeFirst(begin);
     return end;
 }
 
 } // namespace
 
-qint32 centsOf(double typed)
-{
-    const double magnitude = std::fabs(typed);
-    const double whole = std::floor(magnitude);
-    // Most amounts are whole; and nothing that is not finite has cents.
-    if (magnitude == whole || !std::isfinite(magnitude))
-        return 0;
-    const double f = (magnitude - whole) * 100.0;
-    // The default floating-point environment rounds to nearest, ties to even: 12.5 gives 12.
-    const auto n = static_cast<qint32>(std::nearbyint(f));
-    return n % 100;
-}
-
-ResultText presentResult(QString words, const ResultSettings &settings, double typed)
+ResultText presentResult(QString words, const ResultSettings &settings, const WholeAmount &amount)
 {
     if (settings.allCapitals)
         words = std::move(words).toUpper();
@@ -135,36 +123,42 @@ ResultText presentResult(QString words, const ResultSettings &settings, double t
     words.resize(size + suffixRoom);
     auto *const begin = reinterpret_cast<char16_t *>(words.data());
     ResultText result;
-    words.truncate(present(begin, begin + size, settings, typed, result.cents) - begin);
+    words.truncate(present(begin, begin + size, settings, amount, result.cents) - begin);
     result.label = std::move(words);
     return result;
 }
 
-WholeAmount wholeAmountOf(std::optional<double> typed)
+WholeAmount wholeAmountOf(const std::optional<TypedNumber> &typed, bool money)
 {
     if (!typed)
-        return {0, Refusal::NotANumber};
-    const double amount = std::floor(std::fabs(*typed));
-    if (amount > Speller::largestAmount)
-        return {amount, Refusal::TooLarge};
-    return {amount, std::nullopt};
+        return {0, 0, false, Refusal::NotANumber};
+    std::uint64_t whole = typed->whole;
+    std::uint64_t cents = 0;
+    if (money) {
+        const std::uint64_t rounded = typed->roundedCents();
+        whole = rounded / 100;
+        cents = rounded % 100;
+    }
+    if (whole > std::uint64_t(Speller::largestAmount))
+        return {0, 0, false, Refusal::TooLarge};
+    return {double(whole), qint32(cents), typed->negative && (whole > 0 || cents > 0),
+            std::nullopt};
 }
 
 Conversion convertTyped(Speller &speller, QStringView typedText, const ResultSettings &settings,
                         const QLocale &locale)
 {
-    const std::optional<double> typed = readNumber(typedText, locale);
-    const WholeAmount whole = wholeAmountOf(typed);
+    const WholeAmount whole = wholeAmountOf(readNumber(typedText, locale), settings.money);
     if (whole.refusal)
         return {{}, whole.refusal};
-    return {presentResult(speller.versk(whole.amount), settings, *typed), std::nullopt};
+    return {presentResult(speller.versk(whole.amount), settings, whole), std::nullopt};
 }
 
 std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedText,
                                         const ResultSettings &settings, const QLocale &locale,
                                         QByteArray &out)
 {
-    const std::optional<double> typed =
+    const std::optional<TypedNumber> typed =
         readPlainDigits(std::string_view(typedText.data(), std::size_t(typedText.size())), locale);
     if (!typed) {
         // Every other text goes the general way.
@@ -174,7 +168,7 @@ std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedTe
             out.append(done.result.label.toUtf8());
         return done.refusal;
     }
-    const WholeAmount whole = wholeAmountOf(typed);
+    const WholeAmount whole = wholeAmountOf(typed, settings.money);
     if (whole.refusal)
         return whole.refusal;
     constexpr auto wordRoom = Speller::utf8Room;
@@ -184,7 +178,7 @@ std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedTe
     const qsizetype size = speller.verskUtf8(whole.amount, settings.allCapitals,
                                              std::span<char, wordRoom>(begin, wordRoom));
     std::optional<qint32> cents;
-    out.truncate(present(begin, begin + size, settings, *typed, cents) - out.constData());
+    out.truncate(present(begin, begin + size, settings, whole, cents) - out.constData());
     return std::nullopt;
 }
 

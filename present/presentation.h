@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typednumber.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QLocale>
@@ -23,15 +25,18 @@ enum class Refusal { NotANumber, TooLarge };
                                       : QStringView(u"Apsiribokime milijonais !");
 }
 
-// The amount the words are written for: the magnitude of the typed number rounded down (its sign
-// is the presentation's, which writes "minus"), or why there are no words: no number at all, or
-// one above 999,999,999 or below -999,999,999.
+// The amount the words are written for, or why there are none: no number at all, or one whose
+// whole amount is above 999,999,999 (of either sign). In money mode the magnitude of the typed
+// number is rounded to whole cents, half to even, and only then split into the whole amount and
+// the cents, so 7,999 is eight and 0,125 twelve cents; for a plain number the fraction is dropped.
 struct WholeAmount
 {
-    double amount = 0;
+    double amount = 0;     // 0..999,999,999, as the speller takes it
+    qint32 cents = 0;      // 0..99; 0 for a plain number
+    bool negative = false; // the word "minus" leads: a negative number that is not zero as shown
     std::optional<Refusal> refusal;
 };
-[[nodiscard]] WholeAmount wholeAmountOf(std::optional<double> typed);
+[[nodiscard]] WholeAmount wholeAmountOf(const std::optional<TypedNumber> &typed, bool money);
 
 // The currency written after the words in money mode: " Lt" or " Eur", spelled so in every
 // letter case, or the noun "euras" in the form the whole amount calls for, as a scale word after
@@ -54,15 +59,14 @@ struct ResultText
     std::optional<qint32> cents; // 0..99 in money mode; nothing for a plain number
 };
 
-// The finished result text: `words`, as the speller wrote them for the whole amount of `typed`
-// (see wholeAmountOf; lower case, no blanks at either end), in the letter case of `settings`,
-// and in money mode followed by the currency word (when there are words) and the cents of
-// `typed`, the number as read from the typed text. The cents are those of its magnitude x,
-// (x - floor(x)) * 100 rounded half to even, modulo 100: -5.25 has 25 cents, and 7.999 has none
-// rather than a hundred. A negative number starts with the word "minus" when anything follows:
-// "Minus penki Lt 25 ct", "Minus 1 ct". The bytes' way of convertTypedUtf8 writes the same text
-// by the same rule.
-[[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings, double typed);
+// The finished result text: `words`, as the speller wrote them for `amount` (see wholeAmountOf;
+// lower case, no blanks at either end), in the letter case of `settings`, and in money mode
+// followed by the currency word (when there are words) and the cents. Zero is the word "nulis"
+// (in money mode when there are no cents either: 0,56 is "56 ct"). A negative amount starts with
+// the word "minus": "Minus penki Lt 25 ct", "Minus 1 ct". The bytes' way of convertTypedUtf8
+// writes the same text by the same rule.
+[[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings,
+                                       const WholeAmount &amount);
 
 // The whole convert rule for one typed text: read it with `locale`, round it down, refuse it or
 // spell it with `speller` and present it by `settings`. A refused text has an empty result.
@@ -81,9 +85,5 @@ struct Conversion
 std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedText,
                                         const ResultSettings &settings, const QLocale &locale,
                                         QByteArray &out);
-
-// The cents of a typed number, those of its magnitude x: (x - floor(x)) * 100 rounded half to
-// even, modulo 100; 0 for anything not finite.
-[[nodiscard]] qint32 centsOf(double typed);
 
 } // namespace suma

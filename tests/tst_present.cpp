@@ -62,9 +62,6 @@ private slots:
     void label_data();
     void label();
 
-    void cents_data();
-    void cents();
-
     void bytesAsText_data();
     void bytesAsText();
 
@@ -80,38 +77,53 @@ private:
 void tst_Present::wholeAmount_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("money");
     QTest::addColumn<std::optional<Refusal>>("refusal");
     QTest::addColumn<double>("amount"); // the whole amount, when not refused
 
     const std::optional<Refusal> none;
-    QTest::newRow("largest") << "999999999" << none << 999999999.0;
-    QTest::newRow("largest, cents") << "999999999,99" << none << 999999999.0;
-    QTest::newRow("1,000,000,000") << "1000000000" << std::optional(Refusal::TooLarge) << 0.0;
-    QTest::newRow("not a number") << "12a" << std::optional(Refusal::NotANumber) << 0.0;
+    const std::optional<Refusal> tooLarge = Refusal::TooLarge;
+    const auto row = [](const char *text, bool money, std::optional<Refusal> refusal,
+                        double amount) {
+        QTest::addRow("%s %s", text, money ? "money" : "plain")
+            << QString::fromUtf8(text) << money << refusal << amount;
+    };
+    row("999999999", true, none, 999999999.0);
+    row("999999999,99", true, none, 999999999.0);
+    row("999999999,994", true, none, 999999999.0);
+    // Money is rounded to the cent before it is split: the cent can carry into the whole.
+    row("999999999,995", true, tooLarge, 0);
+    row("999999999,995", false, none, 999999999.0);
+    row("7,999", true, none, 8.0);
+    row("7,999", false, none, 7.0);
+    row("1000000000", false, tooLarge, 0);
+    row("12a", true, Refusal::NotANumber, 0);
     // A negative number's words are its magnitude's; "minus" is written before them.
-    QTest::newRow("negative: its magnitude, down") << "-5,75" << none << 5.0;
-    QTest::newRow("below zero, above -1") << "-0,5" << none << 0.0;
-    QTest::newRow("-1,000,000,000") << "-1000000000" << std::optional(Refusal::TooLarge) << 0.0;
-    QTest::newRow("far below the 32-bit range") << "-3000000000,5"
-                                                << std::optional(Refusal::TooLarge) << 0.0;
+    row("-5,75", true, none, 5.0);
+    row("-0,5", false, none, 0.0);
+    row("-1000000000", true, tooLarge, 0);
+    row("-3000000000,5", false, tooLarge, 0);
 }
 
 void tst_Present::wholeAmount()
 {
     QFETCH(QString, text);
+    QFETCH(bool, money);
     QFETCH(std::optional<Refusal>, refusal);
     QFETCH(double, amount);
 
-    const suma::WholeAmount whole = suma::wholeAmountOf(suma::readNumber(text, QLocale()));
+    const suma::WholeAmount whole = suma::wholeAmountOf(suma::readNumber(text, QLocale()), money);
     QCOMPARE(whole.refusal, refusal);
     if (!refusal)
         QCOMPARE(whole.amount, amount);
 
-    const suma::Conversion done = convert(text, ResultSettings());
+    ResultSettings settings;
+    settings.money = money;
+    const suma::Conversion done = convert(text, settings);
     QCOMPARE(done.refusal, refusal);
-    // A refusal has no result at all; everything else has a text (words or cents) and cents.
+    // A refusal has no result at all; everything else has a text and, in money mode, cents.
     QCOMPARE(done.result.label.isEmpty(), refusal.has_value());
-    QCOMPARE(done.result.cents.has_value(), !refusal);
+    QCOMPARE(done.result.cents.has_value(), !refusal && money);
 }
 
 // The result text by the text's way and by the bytes' way alike: letter case, currency, cents.
@@ -143,19 +155,38 @@ void tst_Present::label_data()
     row("12,99", false, Case::First, "Dvylika");
     anyCase("0,05", true, "5 ct");
     anyCase("0,29", true, "29 ct");
-    row("7,999", true, Case::First, "Septyni Lt");
+    // Money is rounded to the cent once, from the typed digits (half to even), then split; a
+    // plain number drops its fraction.
+    row("7,999", true, Case::First, "Aštuoni Lt");
+    row("7,999", false, Case::First, "Septyni");
+    row("7,994", true, Case::None, "septyni Lt 99 ct");
+    row("0,999", true, Case::First, "Vienas Lt");
+    row("-0,999", true, Case::First, "Minus vienas Lt");
+    row("2,675", true, Case::First, "Du Lt 68 ct");
+    row("1,015", true, Case::First, "Vienas Lt 2 ct");
+    row("0,125", true, Case::None, "12 ct");
+    row("0,1250000000000000000000001", true, Case::None, "13 ct");
     row("3,125", true, Case::None, "trys Lt 12 ct");
     row("3,375", true, Case::None, "trys Lt 38 ct");
-    anyCase("0", true, "");
-    anyCase("0", false, "");
+    row("999999999,994", true, Case::None,
+        QString::fromUtf8(
+            "devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt devyni "
+            "tūkstančiai devyni šimtai devyniasdešimt devyni Lt 99 ct"));
+    // Zero is a word, never negative.
+    row("0", true, Case::First, "Nulis Lt");
+    row("0", true, Case::None, "nulis Lt");
+    row("0", true, Case::All, "NULIS Lt");
+    row("0", false, Case::First, "Nulis");
+    row("0,004", true, Case::First, "Nulis Lt");
+    row("-0", true, Case::First, "Nulis Lt");
+    row("-0,004", true, Case::FirstAndAll, "NULIS Lt");
+    row("-0,5", false, Case::First, "Nulis");
     row("-5,25", false, Case::None, "minus penki");
     row("-5,25", false, Case::First, "Minus penki");
     row("-5,25", false, Case::FirstAndAll, "MINUS PENKI");
     row("-0,01", true, Case::None, "minus 1 ct");
     row("-0,01", true, Case::First, "Minus 1 ct");
     row("-0,01", true, Case::All, "MINUS 1 ct");
-    anyCase("-0,001", true, ""); // nothing to show, so no sign either
-    anyCase("-0,5", false, "");
     row("21000000,01", true, Case::All, "DVIDEŠIMT VIENAS MILIJONAS Lt 1 ct");
     row("1,1", true, Case::None, "vienas Lt 10 ct");
 
@@ -166,6 +197,7 @@ void tst_Present::label_data()
         const char *text, *words, *noun, *cents;
     };
     const Amount amounts[] = {
+        {"0", "nulis", "eurų", ""},
         {"1", "vienas", "euras", ""},
         {"2", "du", "eurai", ""},
         {"10", "dešimt", "eurų", ""},
@@ -231,34 +263,6 @@ void tst_Present::label()
     QCOMPARE(QString::fromUtf8(out), expected);
 }
 
-void tst_Present::cents_data()
-{
-    QTest::addColumn<double>("typed");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("whole") << 12.0 << 0;
-    QTest::newRow("half cent up to even") << 0.125 << 12; // 12.5 ties to 12
-    QTest::newRow("half cent to even 38") << 3.375 << 38; // 37.5 ties to 38
-    QTest::newRow("0.29 is 28.999...") << 0.29 << 29;
-    QTest::newRow("rounds to a hundred") << 7.999 << 0;
-    QTest::newRow("just below a hundred") << 7.994 << 99;
-    QTest::newRow("negative: the magnitude's") << -5.25 << 25;
-    QTest::newRow("negative tiny") << -0.001 << 0; // 99.9 rounds to 100
-    QTest::newRow("largest amount") << 999999999.99 << 99;
-    QTest::newRow("huge") << 1e300 << 0;
-    QTest::newRow("not finite") << qInf() << 0;
-}
-
-void tst_Present::cents()
-{
-    QFETCH(double, typed);
-    QFETCH(int, expected);
-
-    QCOMPARE(suma::centsOf(typed), expected);
-    const ResultText result = suma::presentResult(QString(), settingsFor(Case::First, true), typed);
-    QCOMPARE(result.cents, std::optional<qint32>(expected));
-}
-
 // zodziais converts lines of bytes; whatever way a line takes, the result is exactly the window's
 // result text in UTF-8, and a refusal is the same refusal.
 void tst_Present::bytesAsText_data()
@@ -278,9 +282,10 @@ void tst_Present::bytesAsText_data()
                                   "0000000000000000001",
                                   "9999999999999999999999",
                                   "-2147483649"};
-    const QByteArrayList decimals = {
-        "12,5", "12.5", "12,05", "0,999", "7,999",   "-5,25",   "-0,001", "999999999,995", ",5",
-        "5,",   "-,5",  "1,2,3", "1.2.3", "1,234.5", "1.234,5", "1e3",    "0,125"};
+    const QByteArrayList decimals = {"12,5",    "12.5",    "12,05",         "0,999", "7,999",
+                                     "-5,25",   "-0,001",  "999999999,995", ",5",    "2,675",
+                                     "0,004",   "5,",      "-,5",           "1,2,3", "1.2.3",
+                                     "1,234.5", "1.234,5", "1e3",           "0,125"};
     const QByteArrayList other = {"",
                                   "-",
                                   "--5",

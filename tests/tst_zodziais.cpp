@@ -101,7 +101,7 @@ void tst_Zodziais::arguments_data()
     QTest::newRow("lower") << QStringList{lt, "--lower", "--money", "21"} << "dvidešimt vienas Lt\n"
                            << none << 0;
     QTest::newRow("several in order")
-        << QStringList{lt, "7", "0,05", "0", "12,99"} << "Septyni Lt\n5 ct\n\nDvylika Lt 99 ct\n"
+        << QStringList{lt, "7", "0,05", "0", "12,99"} << "Septyni Lt\n5 ct\nNulis Lt\nDvylika Lt 99 ct\n"
         << none << 0;
     QTest::newRow("negative plain is a number, not an option")
         << QStringList{lt, "--plain", "-5,25"} << "Minus penki\n" << none << 0;

@@ -53,8 +53,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::Command1_Click()
 {
-    const std::optional<double> typed = suma::Toolkit::readNumber(Text1->text());
-    const suma::WholeAmount whole = suma::wholeAmountOf(typed);
+    // Money is rounded to whole cents before it is split, so the mode decides what is too large:
+    // 999999999,995 is a thousand million litai, but as a plain number 999,999,999.
+    const suma::WholeAmount whole =
+        suma::wholeAmountOf(suma::Toolkit::readNumber(Text1->text()), Option1->isChecked());
     if (whole.refusal) {
         m_toolkit.messageBox(suma::messageOf(*whole.refusal).toString());
         // The label and the clipboard stay as they were: the clipboard may hold the user's own
@@ -63,10 +65,10 @@ void Form1::Command1_Click()
             Check2_Click();
         return;
     }
-    m_typed = *typed;
     double amount = whole.amount;
-    rodyk(amount);
+    rodyk(amount, whole);
     Check2_Click();
+    Q_ASSERT(!Label1->text().isEmpty()); // an empty text would wipe the user's clipboard
     m_toolkit.setClipboardText(Label1->text());
 }
 
@@ -83,7 +85,7 @@ void Form1::Check2_Click()
     Check1->setEnabled(Check2->checkState() == Qt::Unchecked);
 }
 
-void Form1::rodyk(double &amount)
+void Form1::rodyk(double &amount, const suma::WholeAmount &typed)
 {
     // A box counts as ticked by any value but "unchecked", a greyed one too.
     suma::ResultSettings settings;
@@ -92,7 +94,7 @@ void Form1::rodyk(double &amount)
     settings.money = Option1->isChecked();
     settings.currency = m_currency;
 
-    const suma::ResultText result = suma::presentResult(versk(amount), settings, m_typed);
+    const suma::ResultText result = suma::presentResult(versk(amount), settings, typed);
     if (result.cents)
         amount = *result.cents;
     Label1->setText(result.label);

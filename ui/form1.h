@@ -78,8 +78,9 @@ private:
     // Check1 is enabled exactly while Check2 is not ticked; its tick is kept either way.
     void Check2_Click();
     // Shows the result for the whole amount in Label1, by the settings of the moment, with the
-    // cents of the number typed; in money mode the amount is replaced by the cents.
-    void rodyk(double &amount);
+    // sign and the cents of the number typed as the convert command rounded it; in money mode
+    // the amount is replaced by the cents.
+    void rodyk(double &amount, const suma::WholeAmount &typed);
 
     // Unloads the window, exactly as its close box does.
     void Picture1_Click();
@@ -94,8 +95,6 @@ private:
     void installWindowProc();
     void restoreWindowProc();
 
-    // The number typed, read once by the convert command for rodyk's cents.
-    double m_typed = 0;
     // The currency of the result, chosen in the window menu; as stored by the last run.
     suma::Currency m_currency = suma::storedCurrency();
 

@@ -30,7 +30,7 @@ public:
     virtual void setClipboardText(const QString &text) = 0;
 
     // The numeric test and the conversion in one, under the user's regional settings.
-    [[nodiscard]] static std::optional<double> readNumber(QStringView text)
+    [[nodiscard]] static std::optional<TypedNumber> readNumber(QStringView text)
     {
         return suma::readNumber(text, QLocale());
     }

@@ -1,0 +1,42 @@
+#pragma once
+
+// Plain C++: no Qt here, so that anything that reads amounts can use it.
+
+#include <cstdint> // uint16_t, uint64_t
+#include <optional>
+#include <string_view>
+
+namespace suma {
+
+// A typed number exactly as its decimal digits give it, never put through a binary double: 2,675
+// is 2 and 675 thousandths, not 2.67499999... It keeps what an amount needs: the sign, the whole
+// part and enough of the fraction to round it to whole cents.
+struct TypedNumber
+{
+    // Whole parts from here up are all alike: far above any amount that is written out.
+    static constexpr std::uint64_t beyond = 1'000'000'000'000'000;
+
+    bool negative = false;
+    std::uint64_t whole = 0;       // the magnitude's whole part, at most `beyond`
+    std::uint16_t thousandths = 0; // its first three decimals, 0..999
+    bool moreDecimals = false;     // a decimal other than 0 after those three
+
+    // The magnitude in whole cents, rounded half to even: 0,125 is 12 cents, 0,375 is 38, and
+    // 7,999 is 800.
+    [[nodiscard]] constexpr std::uint64_t roundedCents() const
+    {
+        const std::uint64_t cents = whole * 100 + thousandths / 10;
+        const unsigned next = thousandths % 10;
+        const bool up = next > 5 || (next == 5 && (moreDecimals || cents % 2 == 1));
+        return cents + (up ? 1 : 0);
+    }
+
+    friend constexpr bool operator==(const TypedNumber &, const TypedNumber &) = default;
+};
+
+// Reads a number written in ASCII: an optional sign ('+' or '-'), digits with at most one '.'
+// among them (at least one digit in all), then optionally 'e' or 'E', an optional sign and at
+// least one digit. Nothing else: no blanks, no groups. Any number of digits, any exponent.
+[[nodiscard]] std::optional<TypedNumber> readDecimal(std::string_view ascii);
+
+} // namespace suma
