@@ -104,27 +104,16 @@ void tst_NumberReading::reading_data()
         {"en_US", "1 234,56", "refused"},
         // German settings: the point groups, the comma separates.
         {"de_DE", "1.234,565", "1234.565"},
-        // Never numbers, under either settings.
+        // Never numbers, under either settings (inf and nan with the hostile inputs).
         {"lt_LT", "", "refused"},
         {"lt_LT", "   ", "refused"},
         {"lt_LT", "abc", "refused"},
         {"lt_LT", "12a", "refused"},
         {"lt_LT", "- 5", "refused"},
         {"lt_LT", "1 2", "refused"},
-        {"lt_LT", "inf", "refused"},
-        {"lt_LT", "-inf", "refused"},
-        {"lt_LT", "nan", "refused"},
-        {"en_US", "", "refused"},
-        {"en_US", "inf", "refused"},
-        {"en_US", "nan", "refused"},
         {"en_US", "1,2,3", "refused"},
         // More digits than a double holds: a number all the same, too large for any use.
-        {"lt_LT", "1e400", "huge"},
-        {"lt_LT", "-1e400", "-huge"},
-        {"lt_LT", QString(400, u'9'), "huge"},
-        {"lt_LT", "-" + QString(400, u'9') + ",5", "-huge"},
-        {"lt_LT", "1" + QString(" 000").repeated(110), "huge"},
-        {"en_US", "1e400", "huge"},
+        {"lt_LT", "-1" + QString(" 000").repeated(110) + ",5", "-huge"},
     };
     for (const Row &row : rows) {
         QTest::addRow("%s \"%s\"", row.locale, qPrintable(row.text))
