@@ -64,11 +64,13 @@ TypedNumber exactly(QStringView text, const Symbols &symbols, double value)
     const std::string_view digits(ascii.data(), std::size_t(ascii.size()));
     if (known) {
         if (const std::optional<TypedNumber> number = readDecimal(digits)) {
+            // from_chars takes no '+' in front.
+            const std::string_view unsigned_ = digits.substr(digits.front() == '+' ? 1 : 0);
             double check = 0.0;
-            const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(),
-                                                      check, std::chars_format::general);
+            const auto read = std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(),
+                                              check, std::chars_format::general);
             const bool agree = std::isinf(value) ? number->whole == TypedNumber::beyond
-                                                 : error == std::errc() && check == value;
+                                                 : read.ec == std::errc() && check == value;
             if (agree)
                 return *number;
         }
