@@ -6,7 +6,6 @@
 
 #include "boxcloser.h"
 #include "formfixture.h"
-#include "version.h"
 
 #include <QAction>
 #include <QLabel>
@@ -118,8 +117,6 @@ class tst_Lifecycle : public FormTestCase
 private slots:
     void startsWithoutImageFormatPlugins();
     void loadFillsTablesBeforeAnythingElse();
-    void aboutText();
-    void windowMenuEntries();
 
     void windowMenuOpens_data();
     void windowMenuOpens();
@@ -193,32 +190,6 @@ void tst_Lifecycle::loadFillsTablesBeforeAnythingElse()
     QVERIFY(show != seen.end());
     QCOMPARE(show->lastMenuEntry, aboutEntryText);
     QVERIFY(loading.isVisible());
-}
-
-void tst_Lifecycle::aboutText()
-{
-    const QString expected = QStringLiteral("Suma žodžiais " SUMA_SHORT_VERSION
-                                            " - programos kūrėjai\r\n"
-                                            "\r\n"
-                                            "          Freeware\r\n"
-                                            "\r\n"
-                                            "Naudokitės ir džiaukitės !\r\n");
-    QCOMPARE(Form1::aboutText(), expected);
-}
-
-void tst_Lifecycle::windowMenuEntries()
-{
-    QMenu *menu = windowMenu(*form);
-    QVERIFY(menu);
-    const QList<QAction *> entries = menu->actions();
-    QVERIFY(entries.size() >= 2);
-    QAction *last = entries.last();
-    QCOMPARE(last->text(), aboutEntryText); // three full stops, not an ellipsis character
-    QVERIFY(last->isEnabled());
-    QVERIFY(last->isVisible());
-    QVERIFY(!last->isSeparator());
-    for (QAction *entry : entries)
-        QVERIFY2(entry->isSeparator() || entry->isEnabled(), qPrintable(entry->text()));
 }
 
 void tst_Lifecycle::windowMenuOpens_data()
