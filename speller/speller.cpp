@@ -237,6 +237,7 @@ void Speller::fillWordTables()
 
 QString Speller::simtai(const qint16 &kk) const
 {
+    Q_ASSERT(kk >= 0 && kk <= 999);
     std::array<char16_t, roomForWords<char16_t>()> chars;
     WordBuffer<char16_t> text{chars};
     appendGroup(text, m_utf16, kk);

@@ -74,9 +74,8 @@ public:
     void fillWordTables();
 
     // One three-digit group, 0..999, in words; the empty text for 0. A group outside 0..999 is
-    // outside the contract: most look up a table index outside 0..9 and throw
-    // std::out_of_range, but the negative multiples of 100 (-100, -200 ...) find no digit to
-    // look up and give the empty text.
+    // a caller's error: a debug build stops on an assertion, and a release build promises
+    // nothing for it.
     [[nodiscard]] QString simtai(const qint16 &kk) const;
 
     // The whole amount in words, with the scale words in the form each group calls for; the
