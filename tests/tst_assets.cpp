@@ -1,10 +1,10 @@
 // The compiled-in pictures and icon: that they load from the resources as the window reads
-// them, and that they are what the window needs (sizes, the white ring, full opacity, every
-// pixel), the pictures' "@2x" versions for screens that scale by 2 included; and the icon file
-// of the Windows program.
+// them, and that they are what the window needs (sizes, the white ring, full opacity), the
+// pictures' "@2x" versions for screens that scale by 2 included; and the icon file of the
+// Windows program, the same pixels as the window's icon. That the committed files are what
+// make-images.py draws is the assets_current test's.
 #include "images.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -47,15 +47,6 @@ QList<QImage> readAll(const QString &path)
     return images;
 }
 
-// SHA-256 of the pixels as 8-bit RGBA, row after row.
-QByteArray pixelDigest(const QImage &img)
-{
-    const QImage rgba = img.convertToFormat(QImage::Format_RGBA8888);
-    return QCryptographicHash::hash(QByteArrayView(rgba.constBits(), rgba.sizeInBytes()),
-                                    QCryptographicHash::Sha256)
-        .toHex();
-}
-
 bool fullyOpaque(const QImage &img)
 {
     for (int y = 0; y < img.height(); ++y)
@@ -85,27 +76,16 @@ private slots:
     void iconDrawing();
 };
 
-// The digests pin the pixels the window has always shown (they were taken of the BMP and GIF
-// files these PNGs replaced), so a redrawn or re-encoded picture cannot change them unseen.
 void TestAssets::pictures_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("redGround"); // false: blue ground
     QTest::addColumn<int>("scale");      // 2 for an "@2x" file, which Qt reads at that ratio
-    QTest::addColumn<QByteArray>("digest");
 
-    QTest::newRow("close picture")
-        << ":/picture1.png" << true << 1
-        << QByteArray("cbeba5c530ef55cc175a6507541c957d01b6a9654f1d7edc9db5c50821ac4c51");
-    QTest::newRow("clipboard picture")
-        << ":/picture2.png" << false << 1
-        << QByteArray("1f65519dfff2a5533df58a741db8be529f49b6552f6d7e2b172e48f7362d8ad1");
-    QTest::newRow("close picture @2x")
-        << ":/picture1@2x.png" << true << 2
-        << QByteArray("d1a808cdb7fed210dba5c5f5f1f4633d7d1f4179c3a56a71a30ad70f382e3edc");
-    QTest::newRow("clipboard picture @2x")
-        << ":/picture2@2x.png" << false << 2
-        << QByteArray("4f4be725774674badc8b03958d17efccb981044ef50f651a1a994a57f263fd77");
+    QTest::newRow("close picture") << ":/picture1.png" << true << 1;
+    QTest::newRow("clipboard picture") << ":/picture2.png" << false << 1;
+    QTest::newRow("close picture @2x") << ":/picture1@2x.png" << true << 2;
+    QTest::newRow("clipboard picture @2x") << ":/picture2@2x.png" << false << 2;
 }
 
 void TestAssets::pictures()
@@ -113,7 +93,6 @@ void TestAssets::pictures()
     QFETCH(QString, path);
     QFETCH(bool, redGround);
     QFETCH(int, scale);
-    QFETCH(QByteArray, digest);
 
     const QImage img = suma::readPng(path); // as the window reads it
     QVERIFY(!img.isNull());
@@ -121,7 +100,6 @@ void TestAssets::pictures()
     QCOMPARE(img.deviceIndependentSize(), QSizeF(21, 21));
     QCOMPARE(img.devicePixelRatio(), qreal(scale));
     QVERIFY(fullyOpaque(img));
-    QCOMPARE(pixelDigest(img), digest);
 
     const int side = 21 * scale;
     int ringNotWhite = 0;
@@ -190,34 +168,25 @@ void TestAssets::iconImagesAre256Colours()
     }
 }
 
-// Each size as the window's icon and as the Windows icon file has it: the same pixels, pinned
-// as the pictures' are.
+// Each size as the window's icon and as the Windows icon file has it: the same pixels.
 void TestAssets::iconDrawing_data()
 {
     QTest::addColumn<int>("side");
-    QTest::addColumn<QByteArray>("digest");
-    QTest::newRow("16")
-        << 16 << QByteArray("ab395c4b956948dd900e0b801e0b3c11eb160be8a7f736588c81c6af603c677d");
-    QTest::newRow("24")
-        << 24 << QByteArray("f2df9c1c2c9e2a507c7bc672f24b5b0482c1189590b4b8bc4ad335612a72ae4c");
-    QTest::newRow("32")
-        << 32 << QByteArray("1f642bd44bede05c8a3ad53ac78794297f562f5a67dd30f616cea726438e418d");
-    QTest::newRow("48")
-        << 48 << QByteArray("088b8b8bd3f4a0db06b95b1996b136cec822729775fcd73f0bc33571bc85e532");
+    for (const int side : {16, 24, 32, 48})
+        QTest::addRow("%d", side) << side;
 }
 
 void TestAssets::iconDrawing()
 {
     QFETCH(int, side);
-    QFETCH(QByteArray, digest);
     const QImage img = suma::programIcon().pixmap(QSize(side, side)).toImage();
     QCOMPARE(img.size(), QSize(side, side));
-    QCOMPARE(pixelDigest(img), digest);
     const QList<QImage> windows = readAll(QStringLiteral(SUMA_WINDOWS_ICON));
     const auto same = std::find_if(windows.begin(), windows.end(),
                                    [side](const QImage &i) { return i.width() == side; });
     QVERIFY(same != windows.end());
-    QCOMPARE(pixelDigest(*same), digest);
+    QCOMPARE(same->convertToFormat(QImage::Format_RGBA8888),
+             img.convertToFormat(QImage::Format_RGBA8888));
 
     // Light grey ground in the corners, outside the disc.
     for (const QPoint p : {QPoint(0, 0), QPoint(side - 1, 0), QPoint(0, side - 1),
