@@ -46,7 +46,7 @@ private:
     }
 };
 
-// The start of the choices; the texts and where each control stands are tst_design's.
+// The start of the choices: what the controls hold and which are enabled.
 void tst_Form1::startState()
 {
     Form1 &f = *form;
