@@ -73,37 +73,163 @@ template <typename Char> Char *InputLines::Splitter<Char>::room(std::size_t size
     return m_chars.data() + m_end;
 }
 
-template <typename Char> auto InputLines::Splitter<Char>::next(bool atEnd) -> std::optional<View>
+namespace {
+
+// ASCII white space, which the convert rule ignores at both ends of a line (a line end aside).
+constexpr bool isBlank(char32_t unit)
+{
+    return unit == ' ' || unit == '\t' || unit == '\r' || unit == '\v' || unit == '\f';
+}
+
+} // namespace
+
+void InputLines::DigitsShape::step(char32_t unit)
+{
+    const bool blank = isBlank(unit);
+    const bool digit = unit >= '0' && unit <= '9';
+    switch (m_state) {
+    case State::Lead:
+        m_state = blank                        ? State::Lead
+                  : digit                      ? State::Digits
+                  : unit == '-' || unit == '+' ? State::Sign
+                                               : State::Other;
+        break;
+    case State::Sign:
+        m_state = digit ? State::Digits : State::Other;
+        break;
+    case State::Digits:
+        m_state = digit ? State::Digits : blank ? State::Trail : State::Other;
+        break;
+    case State::Trail:
+        m_state = blank ? State::Trail : State::Other;
+        break;
+    case State::Other:
+        break;
+    }
+}
+
+void InputLines::ZerosShape::step(char32_t unit)
+{
+    if (m_state == State::Zeros && unit == '0')
+        return;
+    m_state = isBlank(unit) && m_state != State::Other ? State::Blanks : State::Other;
+}
+
+namespace {
+
+// A line's start without the byte order marks in front of it, as the line is handed over.
+template <typename Char>
+std::basic_string_view<Char> withoutMarks(std::basic_string_view<Char> units)
+{
+    if constexpr (sizeof(Char) == 1) {
+        while (units.starts_with("\xEF\xBB\xBF"))
+            units.remove_prefix(3);
+    } else {
+        while (units.starts_with(Char(0xFEFF)))
+            units.remove_prefix(1);
+    }
+    return units;
+}
+
+// How many units a line starts with that the convert rule ignores: byte order marks, then white
+// space; none unless some white space follows the marks.
+template <typename Char> std::size_t leadingSpace(std::basic_string_view<Char> line)
+{
+    const std::size_t marks = line.size() - withoutMarks(line).size();
+    std::size_t end = marks;
+    while (end < line.size() && isBlank(char32_t(std::make_unsigned_t<Char>(line[end]))))
+        ++end;
+    return end > marks ? end : 0;
+}
+
+} // namespace
+
+template <typename Char>
+auto InputLines::Splitter<Char>::next(Ending ending) -> std::optional<Piece>
 {
     const View rest = unread();
     // Only what came since the last search is new: a long line is searched once, not once for
     // every block.
-    const std::size_t lineEnd = rest.find(Char('\n'), m_searched - m_begin);
-    if (lineEnd == View::npos) {
-        m_searched = m_end;
-        if (!atEnd || rest.empty())
-            return std::nullopt;
-    }
+    std::size_t lineEnd = rest.find(Char('\n'), m_searched - m_begin);
+    const bool ended = lineEnd != View::npos;
     View line = rest.substr(0, lineEnd);
-    m_begin += line.size() + (lineEnd == View::npos ? 0 : 1);
+
+    // White space in front counts for nothing: in a line longer than the longest it is let go,
+    // all but one unit of it, so that the line still starts as it did for the convert rule (a
+    // byte order mark further on stays no part of a number).
+    const bool letGo = !m_cut && (m_spaceLetGo || line.size() > longestLine);
+    if (const std::size_t lead = letGo ? leadingSpace(line) : 0; lead > 1) {
+        m_spaceLetGo = true;
+        m_begin += lead - 1;
+        m_searched = std::max(m_searched, m_begin);
+        line.remove_prefix(lead - 1);
+        lineEnd -= ended ? lead - 1 : 0;
+    }
+    const std::size_t searchFrom = m_searched - m_begin;
+
+    if (m_cut || line.size() > longestLine) {
+        // No number is this long: its start is kept, and the rest is looked at once, for the
+        // line's shapes, and let go. A line that is its start, then zeros and white space (more
+        // zeros of a fraction, padding) is handed over as its start, which the convert rule
+        // reads the same.
+        const std::size_t newFrom = m_cut ? searchFrom : longestLine;
+        if (!m_cut) {
+            m_cut = true;
+            m_shape = {};
+            m_shape.feed(withoutMarks(line.substr(0, longestLine)));
+            m_rest = {};
+        }
+        const View fresh = line.substr(newFrom);
+        m_shape.feed(fresh);
+        m_rest.feed(fresh);
+        if (!ended) {
+            m_end = m_searched = m_begin + longestLine;
+            if (ending == Ending::NotYet)
+                return std::nullopt;
+            if (ending == Ending::Failed) {
+                clear();
+                return std::nullopt;
+            }
+        }
+        const bool cut = !m_rest.matches();
+        const Piece piece{line.substr(0, longestLine), cut, cut && m_shape.matches()};
+        m_begin = ended ? m_begin + lineEnd + 1 : m_end;
+        m_searched = m_begin;
+        m_cut = m_spaceLetGo = false;
+        return piece;
+    }
+
+    if (!ended) {
+        m_searched = m_end;
+        if (ending == Ending::NotYet || line.empty())
+            return std::nullopt;
+        if (ending == Ending::Failed) {
+            clear();
+            return std::nullopt;
+        }
+    }
+    m_begin += line.size() + (ended ? 1 : 0);
     m_searched = m_begin;
+    m_spaceLetGo = false;
     if (!line.empty() && line.back() == Char('\r'))
         line.remove_suffix(1);
-    return line;
+    return Piece{line};
 }
 
 std::optional<InputLines::Line> InputLines::next()
 {
     for (;;) {
+        const Ending ending = !m_atEnd   ? Ending::NotYet
+                              : m_failed ? Ending::Failed
+                                         : Ending::LastLine;
         if (m_decoder) {
-            if (const auto line = m_text.next(m_atEnd)) {
-                return Line{
-                    {}, withoutByteOrderMarks(QStringView(line->data(), qsizetype(line->size())))};
+            if (const auto piece = m_text.next(ending)) {
+                const QStringView line(piece->line.data(), qsizetype(piece->line.size()));
+                return Line{{}, withoutByteOrderMarks(line), piece->cut, piece->digits};
             }
-        } else if (const auto line = m_bytes.next(m_atEnd)) {
-            return Line{
-                withoutByteOrderMarks(QByteArrayView(line->data(), qsizetype(line->size()))),
-                std::nullopt};
+        } else if (const auto piece = m_bytes.next(ending)) {
+            const QByteArrayView line(piece->line.data(), qsizetype(piece->line.size()));
+            return Line{withoutByteOrderMarks(line), std::nullopt, piece->cut, piece->digits};
         }
         if (m_atEnd)
             return std::nullopt;

@@ -138,6 +138,14 @@ public:
         return endLine();
     }
 
+    // A line too long for any number, of which only the start was kept: a run of digits is too
+    // large, as the convert rule says of every number past the largest, and anything else is
+    // no number.
+    bool refuseTooLong(QStringView start, bool digits)
+    {
+        return refuse(start, digits ? suma::Refusal::TooLarge : suma::Refusal::NotANumber);
+    }
+
     // False once standard output could not be written (a full disk, a closed file): there is
     // no point in reading further.
     [[nodiscard]] bool outputWorks() const { return m_outputWorks; }
@@ -362,8 +370,15 @@ int main(int argc, char *argv[])
             const auto line = lines.next();
             if (!line)
                 break;
-            const bool converted =
-                line->text ? converter.convert(*line->text) : converter.convert(line->utf8);
+            bool converted = false;
+            if (line->cut) {
+                converted = converter.refuseTooLong(
+                    line->text ? line->text->toString() : QString::fromUtf8(line->utf8),
+                    line->digits);
+            } else {
+                converted =
+                    line->text ? converter.convert(*line->text) : converter.convert(line->utf8);
+            }
             allConverted = converted && allConverted;
             if (interactive)
                 converter.flush();

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to zodziais's reader of standard input in reads of sizes the fuzzer
 // picks. Whatever the reads, the lines must be those of one read of the whole input, with no
-// line end inside, no byte order mark in front, and nothing read after the end. A broken
+// line end inside, no byte order mark in front, none longer than the longest but cut, no
+// unfinished last line after a failed read, and nothing read after the end. A broken
 // promise aborts, so the fuzzer reports it like a crash.
 //
 // Input: one byte of switches, then as many bytes of read sizes (1..256, taken in turn) as its
@@ -56,11 +57,17 @@ Read readAll(std::string_view input, std::span<const std::uint8_t> sizes, bool r
     Read read;
     while (const auto line = reader.next()) {
         read.decoded = read.decoded || line->text;
-        const QString text = line->text ? line->text->toString() : QString::fromLatin1(line->utf8);
+        QString text = line->text ? line->text->toString() : QString::fromLatin1(line->utf8);
         require(!text.contains(u'\n'), "no line end inside a line");
+        require(std::size_t(line->text ? line->text->size() : line->utf8.size())
+                        <= zodziais::InputLines::longestLine
+                    && (line->cut || !line->digits),
+                "no line longer than the longest, and only a cut one has a shape");
         require(!(line->text ? text.startsWith(QChar::ByteOrderMark)
                              : line->utf8.startsWith("\xEF\xBB\xBF")),
                 "no byte order mark in front");
+        if (line->cut)
+            text += line->digits ? u"[cut, digits]" : u"[cut]";
         read.lines.append(text);
     }
     require(reader.failed() == readError, "a failed read, and only that, is a failure");
@@ -86,13 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(inPieces.lines == whole.lines && inPieces.decoded == whole.decoded,
             "the same lines however the reads cut the input");
     // Only a UTF-16 or UTF-32 byte order mark makes the input text. Otherwise every line end
-    // ends a line, and so does the end of the input.
+    // ends a line, and so does the end of the input, unless a failed read ends it.
     const auto encoding =
         QStringConverter::encodingForData({input.data(), qsizetype(input.size())});
     if (!encoding || *encoding == QStringConverter::Utf8) {
         require(!whole.decoded, "UTF-8 handed over as bytes");
         const auto ends = std::count(input.begin(), input.end(), '\n');
-        const bool tail = !input.empty() && input.back() != '\n';
+        const bool tail = !readError && !input.empty() && input.back() != '\n';
         require(whole.lines.size() == ends + tail, "a line for each line end");
     }
     return 0;

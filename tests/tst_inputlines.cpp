@@ -6,7 +6,7 @@
 #include <QList>
 #include <QTest>
 
-#include <algorithm> // copy, copy_n, min
+#include <algorithm> // copy, copy_n, max, min
 
 using zodziais::InputLines;
 
@@ -44,6 +44,8 @@ Fed feed(const QByteArray &input, int chunk, bool readError)
     while (const auto line = lines.next()) {
         fed.decoded = fed.decoded && line->text;
         fed.lines.append(line->text ? line->text->toUtf8() : line->utf8.toByteArray());
+        if (line->cut)
+            fed.lines.last() += line->digits ? "[cut, digits]" : "[cut]";
     }
     fed.decoded = fed.decoded && !fed.lines.isEmpty();
     fed.failed = lines.failed();
@@ -68,6 +70,9 @@ private slots:
 
     void eachLineAtOnce_data();
     void eachLineAtOnce();
+
+    void boundedMemory_data();
+    void boundedMemory();
 };
 
 void tst_InputLines::sameLinesInAnyReads_data()
@@ -79,6 +84,8 @@ void tst_InputLines::sameLinesInAnyReads_data()
 
     using Lines = QList<QByteArray>;
     const QByteArray block(1 << 16, '7'); // as long as one read of the reader
+    const auto longest = qsizetype(InputLines::longestLine);
+    const QByteArray start(longest, '7'); // what is kept of a longer line
 
     QTest::newRow("nothing") << QByteArray() << Lines{} << false << false;
     QTest::newRow("LF") << QByteArray("1\n2\n") << Lines{"1", "2"} << false << false;
@@ -99,8 +106,42 @@ void tst_InputLines::sameLinesInAnyReads_data()
     // The bytes as they are: a broken sequence keeps its line end wherever a read cuts it.
     QTest::newRow("broken UTF-8 before a line end")
         << QByteArray("\xF0\x9F\n5\n\xC3") << Lines{"\xF0\x9F", "5", "\xC3"} << false << false;
+    // A line longer than the longest is its start and whether it all has the shape of a number
+    // (digits, a sign and white space at the ends), however the reads cut it.
+    QTest::newRow("the longest lines are whole")
+        << start + "\n" + start.first(longest - 1) + "\r\n" + start
+        << Lines{start, start.first(longest - 1), start} << false << false;
     QTest::newRow("a line longer than a block")
-        << block + block + "\n8" << Lines{block + block, "8"} << false << false;
+        << block + block + "\n8" << Lines{start + "[cut, digits]", "8"} << false << false;
+    QTest::newRow("one more than the longest, CR LF")
+        << start + "7\r\n8" << Lines{start + "[cut, digits]", "8"} << false << false;
+    QTest::newRow("a long number with a sign and white space")
+        << " \t-" + start + " \r\n"
+        << Lines{"\t-" + start.first(longest - 2) + "[cut, digits]"} << false << false;
+    QTest::newRow("a long number's byte order mark is no part of it")
+        << "\xEF\xBB\xBF" + start + "7" << Lines{start.first(longest - 3) + "[cut, digits]"}
+        << false << false;
+    // White space in front of a long line is let go of (all but one unit), and zeros and white
+    // space at its end, which the convert rule reads the same: what is left is a line like any
+    // other.
+    const QByteArray blanks(2 * longest, ' ');
+    QTest::newRow("a short number in much white space")
+        << blanks + "\xEF\xBB\xBF" "42" + blanks + "\n"
+        << Lines{" \xEF\xBB\xBF" "42" + blanks.first(longest - 6)} << false << false;
+    QTest::newRow("a fraction's zeros past the longest")
+        << "12,5" + QByteArray(2 * longest, '0') + " \r\n7"
+        << Lines{"12,5" + QByteArray(longest - 4, '0'), "7"} << false << false;
+    QTest::newRow("zeros, then a digit") << "1," + QByteArray(2 * longest, '0') + "1"
+                                         << Lines{"1," + QByteArray(longest - 2, '0') + "[cut]"}
+                                         << false << false;
+    QTest::newRow("only white space") << blanks + "\r\n" + blanks << Lines{"", " "} << false
+                                      << false;
+    QTest::newRow("a letter at the end of a long line")
+        << start + "7x\n8" << Lines{start + "[cut]", "8"} << false << false;
+    QTest::newRow("digits after white space at the end")
+        << start + " 7" << Lines{start + "[cut]"} << false << false;
+    QTest::newRow("two signs") << "--" + start << Lines{"--" + start.first(longest - 2) + "[cut]"}
+                               << false << false;
 
     // A byte order mark that starts a line is dropped, however many and on whatever line.
     QTest::newRow("UTF-8 byte order mark") << QByteArray("\xEF\xBB\xBF"
@@ -134,7 +175,10 @@ void tst_InputLines::sameLinesInAnyReads_data()
                               << Lines{"1"} << true << false;
     QTest::newRow("UTF-16 line longer than a block")
         << "\xFF\xFE" + bytes("7\0", 2).repeated(block.size() + 1) + bytes("\n\0", 2)
-        << Lines{QByteArray(block.size() + 1, '7')} << true << false;
+        << Lines{start + "[cut, digits]"} << true << false;
+    QTest::newRow("UTF-16 letters longer than the longest")
+        << "\xFF\xFE" + bytes("\x7E\x01", 2).repeated(longest + 1)
+        << Lines{QByteArray("\xC5\xBE").repeated(longest) + "[cut]"} << true << false;
 
     // A unit cut off at the end is a broken character in the last line, not lost.
     QTest::newRow("UTF-16, a cut-off unit") << bytes("\xFF\xFE"
@@ -164,8 +208,15 @@ void tst_InputLines::sameLinesInAnyReads_data()
     QTest::newRow("only a UTF-16 mark") << QByteArray("\xFF\xFE") << Lines{} << false << false;
 
     QTest::newRow("read error after a line") << QByteArray("1\n") << Lines{"1"} << false << true;
-    QTest::newRow("read error inside a line")
-        << QByteArray("1\n2") << Lines{"1", "2"} << false << true;
+    // What came of a line before a failed read may be only part of it: never handed over.
+    QTest::newRow("read error inside a line") << QByteArray("1\n2") << Lines{"1"} << false << true;
+    QTest::newRow("read error inside a long line")
+        << "1\n" + block + block << Lines{"1"} << false << true;
+    QTest::newRow("read error inside a UTF-16 line") << bytes("\xFF\xFE"
+                                                              "5\0\n\0"
+                                                              "6\0",
+                                                              8)
+                                                     << Lines{"5"} << true << true;
     QTest::newRow("read error at once") << QByteArray() << Lines{} << false << true;
 }
 
@@ -234,6 +285,63 @@ void tst_InputLines::eachLineAtOnce()
     }
     QVERIFY(!lines.next());
     QVERIFY(!lines.failed());
+}
+
+// However long a line, the reader holds a few blocks, never the line: fed without ever being
+// held whole here either, each read made up as it is asked for.
+void tst_InputLines::boundedMemory_data()
+{
+    QTest::addColumn<QByteArray>("first");  // the input's first bytes
+    QTest::addColumn<QByteArray>("repeat"); // then this, again and again
+    QTest::addColumn<bool>("readError");    // at the end
+    QTest::addColumn<QByteArray>("line");   // what comes of it: its start, cut
+
+    const QByteArray start(qsizetype(InputLines::longestLine), '1');
+    QTest::newRow("digits, no line end")
+        << QByteArray() << QByteArray("1") << false << start + "[cut, digits]";
+    QTest::newRow("UTF-16 digits")
+        << QByteArray("\xFF\xFE") << bytes("1\0", 2) << false << start + "[cut, digits]";
+    QTest::newRow("UTF-32 letters") << bytes("\xFF\xFE\0\0", 4) << bytes("a\0\0\0", 4) << false
+                                    << QByteArray(start.size(), 'a') + "[cut]";
+    QTest::newRow("digits, then a failed read")
+        << QByteArray() << QByteArray("1") << true << QByteArray();
+}
+
+void tst_InputLines::boundedMemory()
+{
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, repeat);
+    QFETCH(bool, readError);
+    QFETCH(QByteArray, line);
+
+    constexpr qsizetype length = 16 << 20; // far past any bound a buffer could have
+    constexpr std::size_t bound = 512 << 10;
+    qsizetype at = 0;
+    std::size_t most = 0;
+    InputLines *reader = nullptr;
+    InputLines lines([&](char *into, std::size_t size) -> std::ptrdiff_t {
+        most = std::max(most, reader->bufferBytes());
+        if (at == length)
+            return readError ? -1 : 0;
+        const qsizetype count = std::min(qsizetype(size), length - at);
+        for (qsizetype i = 0; i < count; ++i, ++at) {
+            into[i] =
+                at < first.size() ? first.at(at) : repeat.at((at - first.size()) % repeat.size());
+        }
+        return count;
+    });
+    reader = &lines;
+
+    QList<QByteArray> read;
+    while (const auto next = lines.next()) {
+        read.append(next->text ? next->text->toUtf8() : next->utf8.toByteArray());
+        if (next->cut)
+            read.last() += next->digits ? "[cut, digits]" : "[cut]";
+    }
+    most = std::max(most, lines.bufferBytes());
+    QCOMPARE(read, line.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{line});
+    QCOMPARE(lines.failed(), readError);
+    QVERIFY2(most <= bound, QByteArray::number(qulonglong(most)));
 }
 
 QTEST_APPLESS_MAIN(tst_InputLines)

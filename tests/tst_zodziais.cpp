@@ -167,34 +167,56 @@ void tst_Zodziais::standardInput_data()
 {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("out");
+    QTest::addColumn<QStringList>("reasons"); // of the refusals, in their order
     QTest::addColumn<int>("exitCode");
 
-    QTest::newRow("LF") << QByteArray("12,5\n7\n") << "Dvylika Lt 50 ct\nSeptyni Lt\n" << 0;
-    QTest::newRow("empty lines are refused") << QByteArray("\n1\n\n") << "\nVienas Lt\n\n" << 1;
+    const QStringList none;
+    const QString notANumber = QStringLiteral("Turi būti skaičius");
+    const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
+    QTest::newRow("LF") << QByteArray("12,5\n7\n") << "Dvylika Lt 50 ct\nSeptyni Lt\n" << none
+                        << 0;
+    QTest::newRow("empty lines are refused") << QByteArray("\n1\n\n") << "\nVienas Lt\n\n"
+                                             << QStringList{notANumber, notANumber} << 1;
     QTest::newRow("blanks around") << QByteArray(" 3 \n\t4,5\xC2\xA0\n")
-                                   << "Trys Lt\nKeturi Lt 50 ct\n" << 0;
+                                   << "Trys Lt\nKeturi Lt 50 ct\n" << none << 0;
     QTest::newRow("invalid UTF-8") << QByteArray("\xc3\x28\n5\n\xed\xa0\x80\n\x80\n")
-                                   << "\nPenki Lt\n\n\n" << 1;
+                                   << "\nPenki Lt\n\n\n"
+                                   << QStringList{notANumber, notANumber, notANumber} << 1;
     // Byte order marks at the start of a line are dropped, on any line, as before an argument.
     QTest::newRow("byte order marks")
         << QByteArray("\xEF\xBB\xBF" "1\n\xEF\xBB\xBF\xEF\xBB\xBF" "2\n")
-        << "Vienas Lt\nDu Lt\n" << 0;
+        << "Vienas Lt\nDu Lt\n" << none << 0;
     QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "1\0" "2\0\n\0" "\xFF\xFE" "3\0", 12)
-                            << "Dvylika Lt\nTrys Lt\n" << 0;
+                            << "Dvylika Lt\nTrys Lt\n" << none << 0;
     // Its message is in refusalShowsTheInputSafely.
     QTest::newRow("UTF-16, a unit cut off at the end")
-        << QByteArray("\xFF\xFE" "5\0\n\0" "1\0" "2\0" " ", 11) << "Penki Lt\n\n" << 1;
+        << QByteArray("\xFF\xFE" "5\0\n\0" "1\0" "2\0" " ", 11) << "Penki Lt\n\n"
+        << QStringList{notANumber} << 1;
+    // A line longer than any number is refused unread: digits are too large, as a shorter run of
+    // them is, and anything else is no number.
+    const QByteArray longDigits(100'000, '9');
+    QTest::newRow("lines past the longest")
+        << " -" + longDigits + " \r\n7\n" + longDigits + "x\n" + longDigits
+        << "\nSeptyni Lt\n\n\n" << QStringList{tooLarge, notANumber, tooLarge} << 1;
+    QTest::newRow("UTF-16 line past the longest")
+        << "\xFF\xFE" + QByteArray("9\0", 2).repeated(100'000) << "\n" << QStringList{tooLarge}
+        << 1;
 }
 
 void tst_Zodziais::standardInput()
 {
     QFETCH(QByteArray, input);
     QFETCH(QString, out);
+    QFETCH(QStringList, reasons);
     QFETCH(int, exitCode);
 
     const Run result = run({QStringLiteral("--locale"), QStringLiteral("lt_LT")}, input);
     QCOMPARE(result.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(result.out), out);
+    QStringList given;
+    for (const QString &line : QString::fromUtf8(result.err).split(u'\n', Qt::SkipEmptyParts))
+        given.append(line.section(QStringLiteral("\": "), -1));
+    QCOMPARE(given, reasons);
 }
 
 void tst_Zodziais::environmentChoosesTheLocale_data()
@@ -234,6 +256,7 @@ void tst_Zodziais::refusalShowsTheInputSafely_data()
     QTest::newRow("right-to-left override") << QByteArray("1\u202E2\n") << "1\uFFFD2";
     QTest::newRow("emoji kept whole") << QByteArray("\xF0\x9F\x98\x80x\n") << "😀x";
     QTest::newRow("runaway line cut at 60") << QByteArray(70, 'b') + '\n' << QString(60, u'b') + u'…';
+    QTest::newRow("line past the longest") << QByteArray(100'000, 'b') << QString(60, u'b') + u'…';
     // 59 characters, then a pair that straddles the cut: the pair is kept, not halved.
     QTest::newRow("cut never halves a pair")
         << (a59 + QStringLiteral("😀bbbbbbbbbb\n")).toUtf8() << a59 + QStringLiteral("😀…");
