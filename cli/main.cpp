@@ -1,5 +1,6 @@
 // zodziais: the window's result text for scripts, one output line for each input.
 
+#include "currencynames.h"
 #include "inputlines.h"
 #include "lithuanian.h"
 #include "presentation.h"
@@ -12,6 +13,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <algorithm> // find_if
 #include <cstdio>
 #include <cstdlib> // exit
 
@@ -255,11 +257,13 @@ Request parseCommandLine(const QStringList &arguments)
                                    QStringLiteral("Visos raidės didžiosios."));
     const QCommandLineOption lower(QStringLiteral("lower"),
                                    QStringLiteral("Visos raidės mažosios."));
+    const auto &[lt, eur, eurNoun] = suma::currencyNames;
     const QCommandLineOption currency(
         QStringLiteral("currency"),
-        QStringLiteral("Valiuta po žodžių: Lt (numatyta), Eur arba eurai (žodis „euras“ tokia "
-                       "forma, kokios reikia sumai: vienas euras, du eurai, dešimt eurų)."),
-        QStringLiteral("Lt|Eur|eurai"));
+        QStringLiteral("Valiuta po žodžių: %1 (numatyta), %2 arba %3 (žodis „euras“ tokia "
+                       "forma, kokios reikia sumai: vienas euras, du eurai, dešimt eurų).")
+            .arg(lt.option, eur.option, eurNoun.option),
+        QStringLiteral("%1|%2|%3").arg(lt.option, eur.option, eurNoun.option));
     const QCommandLineOption locale(
         QStringLiteral("locale"),
         QStringLiteral("Skaičius skaityti pagal šią lokalę (pvz. lt_LT, en_US), o ne pagal "
@@ -301,15 +305,16 @@ Request parseCommandLine(const QStringList &arguments)
 
     if (parser.isSet(currency)) {
         const QString word = parser.value(currency);
-        if (word.compare(u"Lt", Qt::CaseInsensitive) == 0)
-            request.settings.currency = suma::Currency::Lt;
-        else if (word.compare(u"Eur", Qt::CaseInsensitive) == 0)
-            request.settings.currency = suma::Currency::Eur;
-        else if (word.compare(u"eurai", Qt::CaseInsensitive) == 0)
-            request.settings.currency = suma::Currency::EurNoun;
-        else
-            usageError(
-                QStringLiteral("nežinoma valiuta \"%1\" (galima Lt, Eur arba eurai)").arg(word));
+        const auto known = std::find_if(
+            suma::currencyNames.begin(), suma::currencyNames.end(),
+            [&](const suma::CurrencyName &name) {
+                return word.compare(name.option, Qt::CaseInsensitive) == 0;
+            });
+        if (known == suma::currencyNames.end()) {
+            usageError(QStringLiteral("nežinoma valiuta \"%1\" (galima %2, %3 arba %4)")
+                           .arg(word, lt.option, eur.option, eurNoun.option));
+        }
+        request.settings.currency = known->currency;
     }
 
     if (parser.isSet(locale)) {

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "currencynames.h"
 #include "version.h"
 
 #include <QAction>
@@ -8,23 +9,6 @@
 #include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QMenu>
-
-namespace {
-
-// The window menu's "Valiuta" entries, in their order.
-struct CurrencyEntry
-{
-    suma::Currency currency;
-    QStringView text;
-    QStringView objectName;
-};
-constexpr CurrencyEntry currencyEntries[] = {
-    {suma::Currency::Lt, u"&Litai (Lt)", u"currencyLt"},
-    {suma::Currency::Eur, u"&Eurai (Eur)", u"currencyEur"},
-    {suma::Currency::EurNoun, u"Eurai &žodžiu", u"currencyEurNoun"},
-};
-
-} // namespace
 
 void Form1::Form_Load()
 {
@@ -100,8 +84,8 @@ void Form1::buildOwnWindowMenu()
     QMenu *currencyMenu = m_windowMenu->addMenu(QStringLiteral("&Valiuta"));
     currencyMenu->setObjectName(QStringLiteral("currencyMenu"));
     auto *currencies = new QActionGroup(currencyMenu); // exclusive: one checked at a time
-    for (const CurrencyEntry &entry : currencyEntries) {
-        QAction *action = currencyMenu->addAction(entry.text.toString());
+    for (const suma::CurrencyName &entry : suma::currencyNames) {
+        QAction *action = currencyMenu->addAction(entry.menuText.toString());
         action->setObjectName(entry.objectName.toString());
         action->setCheckable(true);
         action->setChecked(entry.currency == m_currency);

@@ -2,11 +2,14 @@
 // menu.
 #include "form1.h"
 
+#include "currencynames.h"
 #include "module1.h"
 
 #include <array>
+#include <cstddef> // size_t
+#include <iterator> // size
 #include <optional>
-#include <utility> // pair
+#include <string>
 
 namespace {
 
@@ -15,27 +18,19 @@ HWND handleOf(const QWidget &window)
     return reinterpret_cast<HWND>(window.winId());
 }
 
-// Each currency's entry of the "Valiuta" submenu, in Module1's order.
-constexpr std::array<std::pair<suma::Currency, UINT_PTR>, 3> currencyCommands{{
-    {suma::Currency::Lt, Module1::currencyCommands[0]},
-    {suma::Currency::Eur, Module1::currencyCommands[1]},
-    {suma::Currency::EurNoun, Module1::currencyCommands[2]},
-}};
+// The entries of the "Valiuta" submenu are the currencies' names table's, in its order.
+static_assert(std::size(Module1::currencyCommands) == suma::currencyNames.size());
 
 UINT_PTR commandOf(suma::Currency currency)
 {
-    for (const auto &[known, command] : currencyCommands) {
-        if (known == currency)
-            return command;
-    }
-    return currencyCommands.front().second;
+    return Module1::currencyCommands[suma::positionOf(currency)];
 }
 
 std::optional<suma::Currency> currencyOf(UINT_PTR command)
 {
-    for (const auto &[currency, known] : currencyCommands) {
-        if (known == command)
-            return currency;
+    for (std::size_t i = 0; i < suma::currencyNames.size(); ++i) {
+        if (Module1::currencyCommands[i] == command)
+            return suma::currencyNames[i].currency;
     }
     return std::nullopt;
 }
@@ -45,7 +40,13 @@ std::optional<suma::Currency> currencyOf(UINT_PTR command)
 void Form1::extendWindowMenu()
 {
     const HWND hWnd = handleOf(*this); // winId() makes the native window if need be
-    Module1::appendCurrencyMenu(hWnd, commandOf(m_currency));
+    std::array<std::wstring, suma::currencyNames.size()> texts;
+    Module1::CurrencyTexts pointers{};
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = suma::currencyNames[i].menuText.toString().toStdWString();
+        pointers[i] = texts[i].c_str();
+    }
+    Module1::appendCurrencyMenu(hWnd, pointers, commandOf(m_currency));
     Module1::appendAboutEntry(hWnd);
 }
 

@@ -358,7 +358,7 @@ void testCurrencyMenu()
         {"submenu, then about; Lt", false, 1001},
         {"about, then submenu; Eur", true, 1002},
     };
-    const wchar_t *const texts[] = {L"&Litai (Lt)", L"&Eurai (Eur)", L"Eurai &žodžiu"};
+    const Module1::CurrencyTexts texts = {L"&Litai (Lt)", L"&Eurai (Eur)", L"Eurai &žodžiu"};
     for (const Row &row : rows) {
         HWND hWnd = makeWindow();
         CHECK_IN(hWnd != nullptr, row.name);
@@ -368,7 +368,7 @@ void testCurrencyMenu()
         const std::vector<UINT> before = menuIds(menu);
         if (row.aboutFirst)
             Module1::appendAboutEntry(hWnd);
-        Module1::appendCurrencyMenu(hWnd, row.checked);
+        Module1::appendCurrencyMenu(hWnd, texts, row.checked);
         if (!row.aboutFirst)
             Module1::appendAboutEntry(hWnd);
 
@@ -403,7 +403,7 @@ void testCurrencyMenu()
             CHECK_IN(checkedCommand(currency) == move.expected, row.name);
         }
         // A second load step moves the check and adds no second submenu.
-        Module1::appendCurrencyMenu(hWnd, 1003);
+        Module1::appendCurrencyMenu(hWnd, texts, 1003);
         CHECK_IN(menuIds(menu).size() == after.size(), row.name);
         CHECK_IN(checkedCommand(currency) == 1003, row.name);
 
@@ -413,7 +413,7 @@ void testCurrencyMenu()
     // A window that is gone gets nothing, and nothing breaks.
     HWND gone = makeWindow();
     DestroyWindow(gone);
-    Module1::appendCurrencyMenu(gone, 1001);
+    Module1::appendCurrencyMenu(gone, texts, 1001);
     Module1::checkCurrencyEntry(gone, 1002);
 }
 

@@ -1,5 +1,6 @@
 #include "module1.h"
 
+#include <cstddef> // size_t
 #include <utility> // move
 
 namespace Module1 {
@@ -15,16 +16,6 @@ struct WindowState
 constexpr const wchar_t *stateProperty = L"SumaZodziais.Module1";
 
 constexpr const wchar_t *currencyMenuText = L"&Valiuta";
-struct CurrencyEntry
-{
-    UINT_PTR command;
-    const wchar_t *text;
-};
-constexpr CurrencyEntry currencyEntries[] = {
-    {currencyCommands[0], L"&Litai (Lt)"},
-    {currencyCommands[1], L"&Eurai (Eur)"},
-    {currencyCommands[2], L"Eurai &žodžiu"},
-};
 
 // The position of the entry with this command in `menu`, or -1 (a menu that is gone has none).
 int positionOf(HMENU menu, UINT_PTR command)
@@ -94,7 +85,7 @@ void appendAboutEntry(HWND hWnd)
     AppendMenuW(menu, MF_STRING | MF_ENABLED, aboutCommand, L"Apie...");
 }
 
-void appendCurrencyMenu(HWND hWnd, UINT_PTR checked)
+void appendCurrencyMenu(HWND hWnd, const CurrencyTexts &texts, UINT_PTR checked)
 {
     if (currencyMenuOf(hWnd)) { // a second load step must not add a second submenu
         checkCurrencyEntry(hWnd, checked);
@@ -106,14 +97,14 @@ void appendCurrencyMenu(HWND hWnd, UINT_PTR checked)
     HMENU submenu = CreatePopupMenu();
     if (!submenu)
         return;
-    for (const CurrencyEntry &entry : currencyEntries) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
         MENUITEMINFOW item = {};
         item.cbSize = sizeof item;
         item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
         item.fType = MFT_STRING | MFT_RADIOCHECK; // a bullet, not a tick: one of several
-        item.fState = entry.command == checked ? MFS_CHECKED : MFS_UNCHECKED;
-        item.wID = static_cast<UINT>(entry.command);
-        item.dwTypeData = const_cast<wchar_t *>(entry.text); // only read
+        item.fState = currencyCommands[i] == checked ? MFS_CHECKED : MFS_UNCHECKED;
+        item.wID = static_cast<UINT>(currencyCommands[i]);
+        item.dwTypeData = const_cast<wchar_t *>(texts[i]); // only read
         InsertMenuItemW(submenu, GetMenuItemCount(submenu), TRUE, &item);
     }
     MENUITEMINFOW popup = {};

@@ -2,10 +2,10 @@
 // menu.
 //
 // Plain C++ and <windows.h>, no Qt: the window layer hands over the native handle of its
-// window and the handler of its own system-menu commands. Use it from the window's load and
+// window, the texts of the currency entries and the handler of its own system-menu commands. Use it from the window's load and
 // unload steps, on the user-interface thread:
 //
-//     Module1::appendCurrencyMenu(hwnd, checked);                   // before the window is shown
+//     Module1::appendCurrencyMenu(hwnd, texts, checked);            // before the window is shown
 //     Module1::appendAboutEntry(hwnd);
 //     Module1::installWindowProc(hwnd, [this](UINT_PTR c) { ... }); // after it is shown
 //     ...
@@ -23,16 +23,22 @@
 #endif
 #include <windows.h>
 
+#include <array>
 #include <functional>
+#include <iterator> // size
 
 namespace Module1 {
 
 // Command identifier of the "Apie..." entry; WM_SYSCOMMAND carries it whole in wParam.
 inline constexpr UINT_PTR aboutCommand = 999;
 
-// Command identifiers of the "Valiuta" submenu's entries, in their order: "&Litai (Lt)",
-// "&Eurai (Eur)", "Eurai &žodžiu". Below 0xF000, where the system's own commands begin.
+// Command identifiers of the "Valiuta" submenu's entries, in their order (the currencies' names
+// table's). Below 0xF000, where the system's own commands begin.
 inline constexpr UINT_PTR currencyCommands[] = {1001, 1002, 1003};
+
+// The texts of those entries, in the same order, "&" before each access key; the window layer
+// hands them over from its table of the currencies' names.
+using CurrencyTexts = std::array<const wchar_t *, std::size(currencyCommands)>;
 
 // Answers one of the window's own system-menu commands; false for a command that is not its
 // own, which then goes on to the window's previous procedure.
@@ -56,9 +62,10 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 void appendAboutEntry(HWND hWnd);
 
 // Load step: puts the "Valiuta" submenu into the window's system menu, just before "Apie..."
-// when that is there already, else at the end; its entries are radio items, `checked` (one of
-// currencyCommands) checked. A window that has the submenu already only has its check moved.
-void appendCurrencyMenu(HWND hWnd, UINT_PTR checked);
+// when that is there already, else at the end; its entries are radio items with these texts,
+// `checked` (one of currencyCommands) checked. A window that has the submenu already only has
+// its check moved.
+void appendCurrencyMenu(HWND hWnd, const CurrencyTexts &texts, UINT_PTR checked);
 
 // Moves the radio check of the "Valiuta" submenu to `command`; nothing when that is not one of
 // its entries or the window has no such submenu.
