@@ -9,7 +9,7 @@
 #include <QStringView>
 
 #include <array>
-#include <cstddef> // size_t
+#include <cstddef>  // size_t
 
 namespace suma {
 

@@ -7,12 +7,21 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
+
+#include <fcntl.h>         // open
+#include <sys/stat.h>      // lstat, mkfifo, mknod
+#include <sys/sysmacros.h> // makedev
+#include <unistd.h>        // close, geteuid
 
 namespace {
 
@@ -48,6 +57,47 @@ void typeKey(QWidget *widget, Qt::Key key, const QString &text)
     QApplication::sendEvent(widget, &press);
     QApplication::sendEvent(widget, &release);
 }
+
+// What stands at a path, told without opening anything but a regular file.
+QString whatIsAt(const QString &path)
+{
+    struct stat status = {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return QStringLiteral("nothing");
+    if (S_ISLNK(status.st_mode)) {
+        const QString target = QFileInfo(path).symLinkTarget();
+        return QStringLiteral("link to %1 (%2)").arg(target, whatIsAt(target));
+    }
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("node of mode %1").arg(status.st_mode & S_IFMT, 0, 8);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll().toBase64())
+                                          : QStringLiteral("unreadable file");
+}
+
+// Opens a FIFO's writing end whenever someone waits to read it, so that a store that opens it
+// meets its end instead of hanging the test; counts those readers.
+class FifoWatchdog
+{
+public:
+    explicit FifoWatchdog(const QString &path)
+        : m_thread([this, name = QFile::encodeName(path)](const std::stop_token &stop) {
+              while (!stop.stop_requested()) {
+                  const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0) {
+                      ++readers;
+                      ::close(fd);
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+              }
+          })
+    {
+    }
+    std::atomic<int> readers = 0;
+
+private:
+    std::jthread m_thread;
+};
 
 } // namespace
 
@@ -139,14 +189,18 @@ void tst_Currency::chosenByKeysAppliesAndIsRemembered_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("literal"); // the result for 21
+    QTest::addColumn<bool>("link");       // the store a symbolic link, as dotfile managers make
 
     QTest::newRow("Lt") << int(suma::Currency::Lt) << Qt::Key_L << "l" << lt << "Lt"
-                        << "Dvidešimt vienas Lt";
+                        << "Dvidešimt vienas Lt" << false;
     QTest::newRow("Eur") << int(suma::Currency::Eur) << Qt::Key_E << "e" << eur << "Eur"
-                         << "Dvidešimt vienas Eur";
+                         << "Dvidešimt vienas Eur" << false;
     QTest::newRow("euro noun") << int(suma::Currency::EurNoun) << Qt::Key_unknown << "ž" << eurNoun
                                << "eurai"
-                               << "Dvidešimt vienas euras";
+                               << "Dvidešimt vienas euras" << false;
+    QTest::newRow("Eur, through a link")
+        << int(suma::Currency::Eur) << Qt::Key_E << "e" << eur << "Eur"
+        << "Dvidešimt vienas Eur" << true;
 }
 
 void tst_Currency::chosenByKeysAppliesAndIsRemembered()
@@ -157,10 +211,16 @@ void tst_Currency::chosenByKeysAppliesAndIsRemembered()
     QFETCH(QString, entry);
     QFETCH(QString, stored);
     QFETCH(QString, literal);
+    QFETCH(bool, link);
 
     // Another choice first, so that every row moves the check.
     QFile file(store->folder() + u'/' + storeName);
     QVERIFY(QDir().mkpath(store->folder() + QStringLiteral("/suma-zodziais")));
+    const QString target = store->folder() + QStringLiteral("/dotfiles/suma-zodziais.conf");
+    if (link) {
+        QVERIFY(QDir().mkpath(store->folder() + QStringLiteral("/dotfiles")));
+        QVERIFY(QFile::link(QStringLiteral("../dotfiles/suma-zodziais.conf"), file.fileName()));
+    }
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(currency == int(suma::Currency::EurNoun) ? "[General]\nvaliuta=Eur\n"
                                                         : "[General]\nvaliuta=eurai\n");
@@ -191,6 +251,8 @@ void tst_Currency::chosenByKeysAppliesAndIsRemembered()
     QVERIFY(toolkit.messages.isEmpty());
 
     QCOMPARE(QSettings(file.fileName(), QSettings::IniFormat).value("valiuta").toString(), stored);
+    if (link)
+        QCOMPARE(QFileInfo(file.fileName()).symLinkTarget(), target);
     // The next start finds it.
     Form1 &next = startWindow();
     QCOMPARE(checkedEntry(next), entry);
@@ -216,6 +278,15 @@ void tst_Currency::unusableStoreStartsWithLt_data()
         << "file" << QByteArray("\xff\xfe\0[\x01=\x02\n\x80", 9) << true;
     QTest::newRow("store is a folder") << "folder" << QByteArray() << false;
     QTest::newRow("no folder can be made") << "blocked" << QByteArray() << false;
+    // No store, and left as it is: neither read (a FIFO would block the window, a huge file
+    // take seconds and gigabytes) nor replaced by a file of ours.
+    QTest::newRow("link to /dev/null") << "null" << QByteArray() << false;
+    QTest::newRow("link to /dev/zero") << "zero" << QByteArray() << false;
+    QTest::newRow("FIFO") << "fifo" << QByteArray() << false;
+    QTest::newRow("oversized") << "file"
+                               << "[General]\nvaliuta=Eur\n;" + QByteArray(1 << 20, 'x') + '\n'
+                               << false;
+    QTest::newRow("link to nothing") << "dangling" << QByteArray() << false;
 }
 
 void tst_Currency::unusableStoreStartsWithLt()
@@ -226,12 +297,31 @@ void tst_Currency::unusableStoreStartsWithLt()
 
     const QString path = store->folder() + u'/' + storeName;
     QVERIFY(QDir().mkpath(store->folder() + QStringLiteral("/suma-zodziais")));
+    std::unique_ptr<FifoWatchdog> watchdog;
+    // As root the devices are copies of the system's, so that a store that fails here replaces
+    // a copy, never /dev/null itself.
+    const auto device = [&](const char *name, unsigned minor) {
+        const QString copy = store->folder() + u'/' + QLatin1StringView(name);
+        const bool copied = ::geteuid() == 0
+                            && ::mknod(QFile::encodeName(copy).constData(), S_IFCHR | 0666,
+                                       makedev(1, minor))
+                                   == 0;
+        return QFile::link(copied ? copy : QStringLiteral("/dev/") + QLatin1StringView(name),
+                           path);
+    };
     if (setup == u"file") {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     } else if (setup == u"folder") {
         QVERIFY(QDir().mkpath(path));
+    } else if (setup == u"null" || setup == u"zero") {
+        QVERIFY(setup == u"null" ? device("null", 3) : device("zero", 5));
+    } else if (setup == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        watchdog = std::make_unique<FifoWatchdog>(path);
+    } else if (setup == u"dangling") {
+        QVERIFY(QFile::link(store->folder() + QStringLiteral("/gone.conf"), path));
     } else {
         // The configuration folder stands where a plain file is: nothing can be made under it.
         QFile blocker(store->folder() + QStringLiteral("/blocker"));
@@ -240,6 +330,7 @@ void tst_Currency::unusableStoreStartsWithLt()
                            blocker.fileName() + QStringLiteral("/config"));
     }
 
+    const QString before = whatIsAt(path);
     Form1 &form = startWindow();
     QCOMPARE(checkedEntry(form), lt);
     QCOMPARE(convert(form, QStringLiteral("21")), QStringLiteral("Dvidešimt vienas Lt"));
@@ -255,6 +346,10 @@ void tst_Currency::unusableStoreStartsWithLt()
     Form1 &next = startWindow();
     QCOMPARE(checkedEntry(next), writable ? eur : lt);
     QVERIFY(toolkitOf(1).messages.isEmpty());
+    if (!writable)
+        QCOMPARE(whatIsAt(path), before);
+    if (watchdog)
+        QCOMPARE(watchdog->readers.load(), 0);
 }
 
 QTEST_MAIN(tst_Currency)

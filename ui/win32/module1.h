@@ -2,8 +2,8 @@
 // menu.
 //
 // Plain C++ and <windows.h>, no Qt: the window layer hands over the native handle of its
-// window, the texts of the currency entries and the handler of its own system-menu commands. Use it from the window's load and
-// unload steps, on the user-interface thread:
+// window, the texts of the currency entries and the handler of its own system-menu commands.
+// Use it from the window's load and unload steps, on the user-interface thread:
 //
 //     Module1::appendCurrencyMenu(hwnd, texts, checked);            // before the window is shown
 //     Module1::appendAboutEntry(hwnd);
