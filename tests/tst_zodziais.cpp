@@ -120,11 +120,9 @@ void tst_Zodziais::arguments_data()
         << QStringList{"zodziais: \"abc\": Turi būti skaičius",
                        "zodziais: \"1000000000\": Apsiribokime milijonais !"}
         << 1;
-    QTest::newRow("inf is no number, overflow is too large")
-        << QStringList{lt, "inf", "1e400", QString(400, u'9')} << "\n\n\n"
-        << QStringList{"zodziais: \"inf\": Turi būti skaičius",
-                       "zodziais: \"1e400\": Apsiribokime milijonais !",
-                       "zodziais: \"" + QString(60, u'9') + "…\": Apsiribokime milijonais !"}
+    QTest::newRow("a long argument is shortened in its message")
+        << QStringList{lt, QString(400, u'9')} << "\n"
+        << QStringList{"zodziais: \"" + QString(60, u'9') + "…\": Apsiribokime milijonais !"}
         << 1;
     QTest::newRow("English groups") << QStringList{"--locale", "en_US", "1,234.5"}
                                     << "Vienas tūkstantis du šimtai trisdešimt keturi Lt 50 ct\n"
