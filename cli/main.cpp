@@ -225,7 +225,8 @@ QStringList setNegativeNumbersAside(const QStringList &arguments, QStringList &s
     bool optionsEnded = false;
     QStringView previous;
     for (const QString &argument : arguments) {
-        const bool takesValue = previous == u"--currency" || previous == u"--locale";
+        const bool takesValue =
+            previous == u"--currency" || previous == u"--cents" || previous == u"--locale";
         if (!optionsEnded && !takesValue && argument.size() > 1 && argument.front() == u'-'
             && argument.at(1).isDigit()) {
             result.append(standIn);
@@ -264,6 +265,11 @@ Request parseCommandLine(const QStringList &arguments)
                        "forma, kokios reikia sumai: vienas euras, du eurai, dešimt eurų).")
             .arg(lt.option, eur.option, eurNoun.option),
         QStringLiteral("%1|%2|%3").arg(lt.option, eur.option, eurNoun.option));
+    const QCommandLineOption cents(
+        QStringLiteral("cents"),
+        QStringLiteral("Centai skaitmenimis su „ct“ (digits, numatyta) arba žodžiais su žodžiu "
+                       "„centas“ tokia forma, kokios reikia: penkiasdešimt šeši centai (words)."),
+        QStringLiteral("digits|words"));
     const QCommandLineOption locale(
         QStringLiteral("locale"),
         QStringLiteral("Skaičius skaityti pagal šią lokalę (pvz. lt_LT, en_US), o ne pagal "
@@ -273,7 +279,7 @@ Request parseCommandLine(const QStringList &arguments)
                                   QStringLiteral("Parodo šią pagalbą."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Parodo programos versiją."));
-    parser.addOptions({money, plain, first, upper, lower, currency, locale, help, version});
+    parser.addOptions({money, plain, first, upper, lower, currency, cents, locale, help, version});
     parser.addPositionalArgument(
         QStringLiteral("skaičius"),
         QStringLiteral("Skaičiai, kuriuos parašyti žodžiais; jei jų nėra, skaitoma standartinė "
@@ -305,16 +311,25 @@ Request parseCommandLine(const QStringList &arguments)
 
     if (parser.isSet(currency)) {
         const QString word = parser.value(currency);
-        const auto known = std::find_if(
-            suma::currencyNames.begin(), suma::currencyNames.end(),
-            [&](const suma::CurrencyName &name) {
-                return word.compare(name.option, Qt::CaseInsensitive) == 0;
-            });
+        const auto known =
+            std::find_if(suma::currencyNames.begin(), suma::currencyNames.end(),
+                         [&](const suma::CurrencyName &name) {
+                             return word.compare(name.option, Qt::CaseInsensitive) == 0;
+                         });
         if (known == suma::currencyNames.end()) {
             usageError(QStringLiteral("nežinoma valiuta \"%1\" (galima %2, %3 arba %4)")
                            .arg(word, lt.option, eur.option, eurNoun.option));
         }
         request.settings.currency = known->currency;
+    }
+
+    if (parser.isSet(cents)) {
+        const QString form = parser.value(cents);
+        if (form == u"words")
+            request.settings.centsForm = suma::CentsForm::Words;
+        else if (form != u"digits")
+            usageError(
+                QStringLiteral("nežinoma centų forma \"%1\" (galima digits arba words)").arg(form));
     }
 
     if (parser.isSet(locale)) {
@@ -367,8 +382,8 @@ int main(int argc, char *argv[])
     } else {
         // A standard input closed at start cannot be read, as a failed read.
         zodziais::InputLines lines(closedAtStart.input
-                                       ? [](char *, std::size_t) -> std::ptrdiff_t { return -1; }
-                                       : zodziais::InputLines::Read(zodziais::readStandardInput));
+                                   ? [](char *, std::size_t) -> std::ptrdiff_t { return -1; }
+                                   : zodziais::InputLines::Read(zodziais::readStandardInput));
         // Someone typing at a terminal wants each answer at once; a pipe gets big writes.
         const bool interactive = stdinIsTerminal();
         while (converter.outputWorks()) {
@@ -377,9 +392,9 @@ int main(int argc, char *argv[])
                 break;
             bool converted = false;
             if (line->cut) {
-                converted = converter.refuseTooLong(
-                    line->text ? line->text->toString() : QString::fromUtf8(line->utf8),
-                    line->digits);
+                converted = converter.refuseTooLong(line->text ? line->text->toString()
+                                                               : QString::fromUtf8(line->utf8),
+                                                    line->digits);
             } else {
                 converted =
                     line->text ? converter.convert(*line->text) : converter.convert(line->utf8);

@@ -5,7 +5,7 @@
 //
 // Input: one byte of switches, then the text. Bit 0 picks how the bytes become text (UTF-8, or
 // raw UTF-16 so that lone surrogates get through); bits 1-3 pick money mode and the letter case;
-// bit 4 picks the locale.
+// bit 4 picks the locale; bit 5 cents in words.
 #include "numberreading.h"
 #include "presentation.h"
 #include "speller.h"
@@ -66,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     settings.money = switches & 2;
     settings.allCapitals = switches & 4;
     settings.firstCapital = switches & 8;
+    settings.centsForm = switches & 32 ? suma::CentsForm::Words : suma::CentsForm::Digits;
     static const QLocale lithuanian(QLocale::Lithuanian, QLocale::Lithuania);
     static const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QLocale &locale = switches & 16 ? english : lithuanian;

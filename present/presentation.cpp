@@ -4,7 +4,8 @@
 #include "speller.h"
 
 #include <algorithm> // copy, move_backward
-#include <cstdint>   // uint64_t
+#include <array>
+#include <cstdint> // uint64_t
 #include <span>
 #include <string_view>
 
@@ -13,8 +14,9 @@ namespace suma {
 namespace {
 
 // The room beside the words for the sign, "minus ", or the word for zero, and the money suffixes:
-// " EURŲ" (6 bytes in UTF-8) and " 99 ct".
-constexpr qsizetype suffixRoom = 22;
+// " EURŲ" (6 bytes in UTF-8), and the cents, " 99 ct" or in words at most
+// " SEPTYNIASDEŠIMT SEPTYNI CENTŲ" (32 bytes).
+constexpr qsizetype suffixRoom = 48;
 
 // The currency word after the words for the whole amount `amount`, in their letter case.
 QStringView currencyWord(const ResultSettings &settings, double amount)
@@ -32,6 +34,14 @@ QStringView currencyWord(const ResultSettings &settings, double amount)
     // The amount's last digits choose the form: "nulis eurų", "vienas euras", "du eurai".
     const auto form = scaleForm(static_cast<qint32>(amount) % 1000);
     return nouns[settings.allCapitals][qToUnderlying(form)];
+}
+
+// The noun after cents in words, in the form their count calls for, in their letter case.
+QStringView centsNoun(const ResultSettings &settings, qint32 cents)
+{
+    static constexpr QStringView nouns[2][3] = {{u" centas", u" centai", u" centų"},
+                                                {u" CENTAS", u" CENTAI", u" CENTŲ"}};
+    return nouns[settings.allCapitals][qToUnderlying(scaleForm(cents))];
 }
 
 void append(char16_t *&end, QStringView text)
@@ -78,12 +88,13 @@ void capitalizeFirst(char *text)
 
 // The result text, in either encoding: `words`, between `begin` and `end`, are the speller's for
 // `amount`, in capitals already if the settings ask for them, and room for the sign and the
-// suffixes follows them. Writes the word for zero, then in money mode the currency word (after
-// words only) and the cents, and sets `cents`; then the word "minus" in front of a negative
-// amount; then the capital first letter. Returns the new end.
+// suffixes follows them; `centsWords` are the speller's for the cents when they are written in
+// words, in the same letter case. Writes the word for zero, then in money mode the currency word
+// (after words only) and the cents, and sets `cents`; then the word "minus" in front of a
+// negative amount; then the capital first letter. Returns the new end.
 template <typename Char>
 Char *present(Char *begin, Char *end, const ResultSettings &settings, const WholeAmount &amount,
-              std::optional<qint32> &cents)
+              std::basic_string_view<Char> centsWords, std::optional<qint32> &cents)
 {
     if (amount.amount == 0 && (!settings.money || amount.cents == 0))
         append(end, settings.allCapitals ? u"NULIS" : u"nulis");
@@ -95,10 +106,16 @@ Char *present(Char *begin, Char *end, const ResultSettings &settings, const Whol
         if (amount.cents > 0) {
             if (words)
                 *end++ = Char(' ');
-            if (amount.cents >= 10)
-                *end++ = Char('0' + amount.cents / 10);
-            *end++ = Char('0' + amount.cents % 10);
-            append(end, u" ct");
+            if (settings.centsForm == CentsForm::Words) {
+                Q_ASSERT(!centsWords.empty());
+                end = std::copy(centsWords.begin(), centsWords.end(), end);
+                append(end, centsNoun(settings, amount.cents));
+            } else {
+                if (amount.cents >= 10)
+                    *end++ = Char('0' + amount.cents / 10);
+                *end++ = Char('0' + amount.cents % 10);
+                append(end, u" ct");
+            }
         }
     }
     if (amount.negative) {
@@ -115,15 +132,22 @@ Char *present(Char *begin, Char *end, const ResultSettings &settings, const Whol
 
 } // namespace
 
-ResultText presentResult(QString words, const ResultSettings &settings, const WholeAmount &amount)
+ResultText presentResult(QString words, const ResultSettings &settings, const WholeAmount &amount,
+                         QStringView centsWords)
 {
-    if (settings.allCapitals)
+    QString centsInCase;
+    if (settings.allCapitals) {
         words = std::move(words).toUpper();
+        centsInCase = centsWords.toString().toUpper();
+        centsWords = centsInCase;
+    }
     const qsizetype size = words.size();
     words.resize(size + suffixRoom);
     auto *const begin = reinterpret_cast<char16_t *>(words.data());
     ResultText result;
-    words.truncate(present(begin, begin + size, settings, amount, result.cents) - begin);
+    const std::u16string_view cents(reinterpret_cast<const char16_t *>(centsWords.utf16()),
+                                    std::size_t(centsWords.size()));
+    words.truncate(present(begin, begin + size, settings, amount, cents, result.cents) - begin);
     result.label = std::move(words);
     return result;
 }
@@ -151,7 +175,11 @@ Conversion convertTyped(Speller &speller, QStringView typedText, const ResultSet
     const WholeAmount whole = wholeAmountOf(readNumber(typedText, locale), settings.money);
     if (whole.refusal)
         return {{}, whole.refusal};
-    return {presentResult(speller.versk(whole.amount), settings, whole), std::nullopt};
+    const QString words = speller.versk(whole.amount);
+    const bool centsInWords = settings.centsForm == CentsForm::Words && whole.cents > 0;
+    return {presentResult(words, settings, whole,
+                          centsInWords ? speller.versk(whole.cents) : QString()),
+            std::nullopt};
 }
 
 std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedText,
@@ -177,8 +205,17 @@ std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedTe
     char *const begin = out.data() + start;
     const qsizetype size = speller.verskUtf8(whole.amount, settings.allCapitals,
                                              std::span<char, wordRoom>(begin, wordRoom));
+    // The cents' words, when they are asked for, are spelled after the amount's.
+    std::array<char, wordRoom> centsRoom;
+    std::string_view centsWords;
+    if (settings.centsForm == CentsForm::Words && whole.cents > 0) {
+        centsWords = std::string_view(
+            centsRoom.data(),
+            std::size_t(speller.verskUtf8(whole.cents, settings.allCapitals, centsRoom)));
+    }
     std::optional<qint32> cents;
-    out.truncate(present(begin, begin + size, settings, whole, cents) - out.constData());
+    out.truncate(present(begin, begin + size, settings, whole, centsWords, cents)
+                 - out.constData());
     return std::nullopt;
 }
 

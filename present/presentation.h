@@ -43,6 +43,12 @@ struct WholeAmount
 // its count ("vienas euras", "du eurai", "dešimt eurų"), in capitals with capitals.
 enum class Currency { Lt, Eur, EurNoun };
 
+// How the cents are written in money mode: in digits followed by " ct" ("56 ct"), spelled so in
+// every letter case; or in words followed by the noun "centas" in the form the cents call for,
+// as a scale word after its count ("penkiasdešimt šeši centai", "dvidešimt vienas centas",
+// "vienuolika centų"), in the words' letter case.
+enum class CentsForm { Digits, Words };
+
 // How the result is written: the settings that the window keeps in its check boxes and option
 // buttons, read at the moment of the conversion.
 struct ResultSettings
@@ -51,6 +57,7 @@ struct ResultSettings
     bool firstCapital = true; // no effect while allCapitals is set
     bool money = true;        // otherwise a plain number: no currency word, no cents
     Currency currency = Currency::Lt;
+    CentsForm centsForm = CentsForm::Digits;
 };
 
 struct ResultText
@@ -64,9 +71,10 @@ struct ResultText
 // followed by the currency word (when there are words) and the cents. Zero is the word "nulis"
 // (in money mode when there are no cents either: 0,56 is "56 ct"). A negative amount starts with
 // the word "minus": "Minus penki Lt 25 ct", "Minus 1 ct". The bytes' way of convertTypedUtf8
-// writes the same text by the same rule.
+// writes the same text by the same rule. Cents in words are `centsWords`, as the speller wrote
+// them for the cents.
 [[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings,
-                                       const WholeAmount &amount);
+                                       const WholeAmount &amount, QStringView centsWords = {});
 
 // The whole convert rule for one typed text: read it with `locale`, round it down, refuse it or
 // spell it with `speller` and present it by `settings`. A refused text has an empty result.

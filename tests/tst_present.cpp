@@ -133,13 +133,32 @@ void tst_Present::label_data()
     QTest::addColumn<bool>("money");
     QTest::addColumn<Case>("letterCase");
     QTest::addColumn<suma::Currency>("currency");
+    QTest::addColumn<bool>("centsInWords");
     QTest::addColumn<QString>("expected");
 
     const auto row = [](const QString &text, bool money, Case c, const QString &expected,
-                        suma::Currency currency = suma::Currency::Lt, const char *name = "Lt") {
-        QTest::addRow("%s %s %s %s", qPrintable(text), money ? "money" : "plain", caseName(c), name)
-            << text << money << c << currency << expected;
+                        suma::Currency currency = suma::Currency::Lt, const char *name = "Lt",
+                        bool centsInWords = false) {
+        QTest::addRow("%s %s %s %s%s", qPrintable(text), money ? "money" : "plain", caseName(c),
+                      name, centsInWords ? " cents in words" : "")
+            << text << money << c << currency << centsInWords << expected;
     };
+    // Cents in words agree with their count as the scale words do.
+    const auto centsInWords = [&row](const QString &text, Case c, const QString &expected,
+                                     suma::Currency currency = suma::Currency::Lt,
+                                     const char *name = "Lt") {
+        row(text, true, c, expected, currency, name, true);
+    };
+    centsInWords("1234,56", Case::First,
+                 "Vienas tūkstantis du šimtai trisdešimt keturi Lt penkiasdešimt šeši centai");
+    centsInWords("0,21", Case::First, "Dvidešimt vienas centas");
+    centsInWords("12,11", Case::None, "dvylika Eur vienuolika centų", suma::Currency::Eur, "Eur");
+    centsInWords("0,06", Case::First, "Šeši centai");
+    centsInWords("-0,01", Case::First, "Minus vienas centas");
+    centsInWords("21,2", Case::All, "DVIDEŠIMT VIENAS EURAS DVIDEŠIMT CENTŲ",
+                 suma::Currency::EurNoun, "eurai");
+    centsInWords("7,999", Case::First, "Aštuoni Lt");
+    centsInWords("0", Case::First, "Nulis Lt");
     const auto anyCase = [&row](const QString &text, bool money, const QString &expected) {
         for (Case c : {Case::None, Case::First, Case::All, Case::FirstAndAll})
             row(text, money, c, expected);
@@ -249,10 +268,12 @@ void tst_Present::label()
     QFETCH(bool, money);
     QFETCH(Case, letterCase);
     QFETCH(suma::Currency, currency);
+    QFETCH(bool, centsInWords);
     QFETCH(QString, expected);
 
     ResultSettings settings = settingsFor(letterCase, money);
     settings.currency = currency;
+    settings.centsForm = centsInWords ? suma::CentsForm::Words : suma::CentsForm::Digits;
     const suma::Conversion done = convert(text, settings);
     QVERIFY(!done.refusal);
     QCOMPARE(done.result.label, expected);

@@ -129,6 +129,9 @@ void tst_Zodziais::arguments_data()
                                     << none << 0;
     QTest::newRow("English settings, decimal comma")
         << QStringList{"--locale", "en_US", "12,5"} << "Dvylika Lt 50 ct\n" << none << 0;
+    QTest::newRow("cents in words")
+        << QStringList{lt, "--cents", "words", "--upper", "0,21", "-5,12"}
+        << "DVIDEŠIMT VIENAS CENTAS\nMINUS PENKI Lt DVYLIKA CENTŲ\n" << none << 0;
     QTest::newRow("Lithuanian settings refuse English groups")
         << QStringList{lt, "1,234.5"} << "\n"
         << QStringList{"zodziais: \"1,234.5\": Turi būti skaičius"} << 1;
@@ -138,6 +141,7 @@ void tst_Zodziais::arguments_data()
          {QStringList{"--bogus", "1"}, QStringList{"--plain", "--money", "1"},
           QStringList{"--first", "--upper", "1"}, QStringList{"--currency", "USD", "1"},
           QStringList{"--currency", "euras", "1"}, QStringList{"--currency"},
+          QStringList{"--cents", "Words", "1"},
           QStringList{"--locale", "xx_YY", "1"}}) {
         QTest::addRow("usage: %s", qPrintable(wrong.join(u' '))) << wrong << "" << none << 2;
     }
