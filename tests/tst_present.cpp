@@ -173,7 +173,6 @@ void tst_Present::label_data()
     row("12,5", false, Case::None, "dvylika");
     row("12,99", false, Case::First, "Dvylika");
     anyCase("0,05", true, "5 ct");
-    anyCase("0,29", true, "29 ct");
     // Money is rounded to the cent once, from the typed digits (half to even), then split; a
     // plain number drops its fraction.
     row("7,999", true, Case::First, "Aštuoni Lt");
@@ -191,18 +190,13 @@ void tst_Present::label_data()
         QString::fromUtf8(
             "devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt devyni "
             "tūkstančiai devyni šimtai devyniasdešimt devyni Lt 99 ct"));
-    // Zero is a word, never negative.
-    row("0", true, Case::First, "Nulis Lt");
-    row("0", true, Case::None, "nulis Lt");
-    row("0", true, Case::All, "NULIS Lt");
+    // Zero is a word, never negative (in money mode in every currency and case below).
     row("0", false, Case::First, "Nulis");
     row("0,004", true, Case::First, "Nulis Lt");
     row("-0", true, Case::First, "Nulis Lt");
     row("-0,004", true, Case::FirstAndAll, "NULIS Lt");
     row("-0,5", false, Case::First, "Nulis");
-    row("-5,25", false, Case::None, "minus penki");
     row("-5,25", false, Case::First, "Minus penki");
-    row("-5,25", false, Case::FirstAndAll, "MINUS PENKI");
     row("-0,01", true, Case::None, "minus 1 ct");
     row("-0,01", true, Case::First, "Minus 1 ct");
     row("-0,01", true, Case::All, "MINUS 1 ct");
@@ -210,7 +204,7 @@ void tst_Present::label_data()
     row("1,1", true, Case::None, "vienas Lt 10 ct");
 
     // Every currency in every letter case. The noun takes the form of a scale word counted by
-    // the whole amount.
+    // the whole amount (the forms themselves are tst_speller's scaleWordForm).
     struct Amount
     {
         const char *text, *words, *noun, *cents;
@@ -219,17 +213,10 @@ void tst_Present::label_data()
         {"0", "nulis", "eurų", ""},
         {"1", "vienas", "euras", ""},
         {"2", "du", "eurai", ""},
-        {"10", "dešimt", "eurų", ""},
         {"11", "vienuolika", "eurų", ""},
-        {"12", "dvylika", "eurų", ""},
         {"21", "dvidešimt vienas", "euras", ""},
-        {"22", "dvidešimt du", "eurai", ""},
-        {"100", "šimtas", "eurų", ""},
-        {"101", "šimtas vienas", "euras", ""},
         {"1000", "vienas tūkstantis", "eurų", ""},
         {"1001", "vienas tūkstantis vienas", "euras", ""},
-        {"1000000", "vienas milijonas", "eurų", ""},
-        {"1000001", "vienas milijonas vienas", "euras", ""},
         {"0,56", "", "", "56 ct"},
         {"12,5", "dvylika", "eurų", " 50 ct"},
         {"999999999,99",
