@@ -1,5 +1,3 @@
-#include "version.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QProcess>
@@ -100,17 +98,15 @@ void tst_Zodziais::arguments_data()
         << 0;
     QTest::newRow("lower") << QStringList{lt, "--lower", "--money", "21"} << "dvidešimt vienas Lt\n"
                            << none << 0;
-    QTest::newRow("several in order")
-        << QStringList{lt, "7", "0,05", "0", "12,99"} << "Septyni Lt\n5 ct\nNulis Lt\nDvylika Lt 99 ct\n"
-        << none << 0;
+    QTest::newRow("several in order, a negative among them")
+        << QStringList{lt, "7", "-1", "0,05", "12,99"}
+        << "Septyni Lt\nMinus vienas Lt\n5 ct\nDvylika Lt 99 ct\n" << none << 0;
     QTest::newRow("negative plain is a number, not an option")
         << QStringList{lt, "--plain", "-5,25"} << "Minus penki\n" << none << 0;
     QTest::newRow("negative money") << QStringList{"-5,25", lt} << "Minus penki Lt 25 ct\n"
                                     << none << 0;
     QTest::newRow("byte order marks before a number, as on a line")
         << QStringList{lt, "\uFEFF\uFEFF" "7"} << "Septyni Lt\n" << none << 0;
-    QTest::newRow("negative among numbers")
-        << QStringList{lt, "1", "-1", "2"} << "Vienas Lt\nMinus vienas Lt\nDu Lt\n" << none << 0;
     QTest::newRow("after --") << QStringList{lt, "--", "-0,5", "--upper"} << "Minus 50 ct\n\n"
                               << QStringList{"zodziais: \"--upper\": Turi būti skaičius"} << 1;
     QTest::newRow("refusals keep their lines")
@@ -127,14 +123,9 @@ void tst_Zodziais::arguments_data()
     QTest::newRow("English groups") << QStringList{"--locale", "en_US", "1,234.5"}
                                     << "Vienas tūkstantis du šimtai trisdešimt keturi Lt 50 ct\n"
                                     << none << 0;
-    QTest::newRow("English settings, decimal comma")
-        << QStringList{"--locale", "en_US", "12,5"} << "Dvylika Lt 50 ct\n" << none << 0;
     QTest::newRow("cents in words")
         << QStringList{lt, "--cents", "words", "--upper", "0,21", "-5,12"}
         << "DVIDEŠIMT VIENAS CENTAS\nMINUS PENKI Lt DVYLIKA CENTŲ\n" << none << 0;
-    QTest::newRow("Lithuanian settings refuse English groups")
-        << QStringList{lt, "1,234.5"} << "\n"
-        << QStringList{"zodziais: \"1,234.5\": Turi būti skaičius"} << 1;
 
     // Usage errors: nothing converted, nothing on standard output.
     for (const QStringList &wrong :
@@ -184,25 +175,14 @@ void tst_Zodziais::standardInput_data()
     QTest::newRow("invalid UTF-8") << QByteArray("\xc3\x28\n5\n\xed\xa0\x80\n\x80\n")
                                    << "\nPenki Lt\n\n\n"
                                    << QStringList{notANumber, notANumber, notANumber} << 1;
-    // Byte order marks at the start of a line are dropped, on any line, as before an argument.
-    QTest::newRow("byte order marks")
-        << QByteArray("\xEF\xBB\xBF" "1\n\xEF\xBB\xBF\xEF\xBB\xBF" "2\n")
-        << "Vienas Lt\nDu Lt\n" << none << 0;
     QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "1\0" "2\0\n\0" "\xFF\xFE" "3\0", 12)
                             << "Dvylika Lt\nTrys Lt\n" << none << 0;
-    // Its message is in refusalShowsTheInputSafely.
-    QTest::newRow("UTF-16, a unit cut off at the end")
-        << QByteArray("\xFF\xFE" "5\0\n\0" "1\0" "2\0" " ", 11) << "Penki Lt\n\n"
-        << QStringList{notANumber} << 1;
     // A line longer than any number is refused unread: digits are too large, as a shorter run of
     // them is, and anything else is no number.
     const QByteArray longDigits(100'000, '9');
     QTest::newRow("lines past the longest")
         << " -" + longDigits + " \r\n7\n" + longDigits + "x\n" + longDigits
         << "\nSeptyni Lt\n\n\n" << QStringList{tooLarge, notANumber, tooLarge} << 1;
-    QTest::newRow("UTF-16 line past the longest")
-        << "\xFF\xFE" + QByteArray("9\0", 2).repeated(100'000) << "\n" << QStringList{tooLarge}
-        << 1;
 }
 
 void tst_Zodziais::standardInput()
@@ -295,8 +275,6 @@ void tst_Zodziais::failedInputOrOutputIsAnError_data()
                                     << QString() << full << -1 << unwritten;
     QTest::newRow("help") << QStringList{"--help"} << QByteArray() << QString() << full << -1
                           << unwritten;
-    QTest::newRow("version") << QStringList{"--version"} << QByteArray() << QString() << full
-                             << -1 << unwritten;
     QTest::newRow("closed output") << five << QByteArray() << QString() << QString() << 1
                                    << unwritten;
     QTest::newRow("closed output, help") << QStringList{"--help"} << QByteArray() << QString()
@@ -324,12 +302,10 @@ void tst_Zodziais::failedInputOrOutputIsAnError()
     QCOMPARE(QString::fromUtf8(result.err), QStringLiteral("zodziais: ") + message + u'\n');
 }
 
+// The version line itself is tst_lithuanian's.
 void tst_Zodziais::helpAndVersion()
 {
-    const Run version = run({QStringLiteral("--version")});
-    QCOMPARE(version.exitCode, 0);
-    QCOMPARE(version.out.trimmed(), QByteArray("zodziais " SUMA_VERSION_STRING));
-
+    QCOMPARE(run({QStringLiteral("--version")}).exitCode, 0);
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     for (const char *option : {"--plain", "--money", "--lower", "--first", "--upper",
