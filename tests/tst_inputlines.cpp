@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringEncoder>
 #include <QTest>
 
 #include <algorithm> // copy, copy_n, max, min
@@ -58,6 +59,12 @@ QByteArray bytes(const char *data, qsizetype size)
     return QByteArray(data, size);
 }
 
+// The text as a UTF-16 or UTF-32 input has it; a row writes its byte order mark as U+FEFF.
+QByteArray encoded(QStringView text, QStringConverter::Encoding encoding = QStringConverter::Utf16LE)
+{
+    return QStringEncoder(encoding).encode(text);
+}
+
 } // namespace
 
 class tst_InputLines : public QObject
@@ -96,13 +103,8 @@ void tst_InputLines::sameLinesInAnyReads_data()
     QTest::newRow("a CR elsewhere is kept")
         << QByteArray("1\r2\n\r\r\n") << Lines{"1\r2", "\r"} << false << false;
     QTest::newRow("empty lines") << QByteArray("\n\n") << Lines{"", ""} << false << false;
-    QTest::newRow("NUL inside a line") << bytes("1\0"
-                                                "2\n",
-                                                4)
-                                       << Lines{bytes("1\0"
-                                                      "2",
-                                                      3)}
-                                       << false << false;
+    QTest::newRow("NUL inside a line")
+        << bytes("1\0002\n", 4) << Lines{bytes("1\0002", 3)} << false << false;
     // The bytes as they are: a broken sequence keeps its line end wherever a read cuts it.
     QTest::newRow("broken UTF-8 before a line end")
         << QByteArray("\xF0\x9F\n5\n\xC3") << Lines{"\xF0\x9F", "5", "\xC3"} << false << false;
@@ -150,57 +152,31 @@ void tst_InputLines::sameLinesInAnyReads_data()
                                            << Lines{"1", "2", ""} << false << false;
     QTest::newRow("UTF-8 byte order mark inside a line is kept")
         << QByteArray("1\xEF\xBB\xBF\n") << Lines{"1\xEF\xBB\xBF"} << false << false;
-    QTest::newRow("UTF-16LE, CR LF, a mark on the next line") << bytes("\xFF\xFE"
-                                                                       "1\0\r\0\n\0"
-                                                                       "\xFF\xFE"
-                                                                       "2\0",
-                                                                       12)
-                                                              << Lines{"1", "2"} << true << false;
-    QTest::newRow("UTF-16BE") << bytes("\xFE\xFF"
-                                       "\0"
-                                       "1"
-                                       "\0\n"
-                                       "\x01\x7E\x01\x7E",
-                                       10)
-                              << Lines{"1", "\xC5\xBE\xC5\xBE"} << true << false;
-    QTest::newRow("UTF-32LE") << bytes("\xFF\xFE\0\0"
-                                       "1\0\0\0"
-                                       "\n\0\0\0",
-                                       12)
-                              << Lines{"1"} << true << false;
-    QTest::newRow("UTF-32BE") << bytes("\0\0\xFE\xFF"
-                                       "\0\0\0"
-                                       "1",
-                                       8)
-                              << Lines{"1"} << true << false;
+    QTest::newRow("UTF-16LE, CR LF, a mark on the next line")
+        << encoded(u"\uFEFF1\r\n\uFEFF2") << Lines{"1", "2"} << true << false;
+    QTest::newRow("UTF-16BE") << encoded(u"\uFEFF1\nžž", QStringConverter::Utf16BE)
+                              << Lines{"1", "žž"} << true << false;
+    QTest::newRow("UTF-32LE") << encoded(u"\uFEFF1\n", QStringConverter::Utf32LE) << Lines{"1"}
+                              << true << false;
+    QTest::newRow("UTF-32BE") << encoded(u"\uFEFF1", QStringConverter::Utf32BE) << Lines{"1"}
+                              << true << false;
     QTest::newRow("UTF-16 line longer than a block")
-        << "\xFF\xFE" + bytes("7\0", 2).repeated(block.size() + 1) + bytes("\n\0", 2)
+        << encoded(QChar(QChar::ByteOrderMark) + QString(block.size() + 1, u'7') + u'\n')
         << Lines{start + "[cut, digits]"} << true << false;
     QTest::newRow("UTF-16 letters longer than the longest")
-        << "\xFF\xFE" + bytes("\x7E\x01", 2).repeated(longest + 1)
-        << Lines{QByteArray("\xC5\xBE").repeated(longest) + "[cut]"} << true << false;
+        << encoded(QChar(QChar::ByteOrderMark) + QString(longest + 1, u'ž'))
+        << Lines{QByteArray("ž").repeated(longest) + "[cut]"} << true << false;
 
     // A unit cut off at the end is a broken character in the last line, not lost.
-    QTest::newRow("UTF-16, a cut-off unit") << bytes("\xFF\xFE"
-                                                     "5\0\n\0"
-                                                     "1\0"
-                                                     "2\0"
-                                                     " ",
-                                                     11)
-                                            << Lines{"5", "12\xEF\xBF\xBD"} << true << false;
+    QTest::newRow("UTF-16, a cut-off unit")
+        << encoded(u"\uFEFF5\n12") + ' ' << Lines{"5", "12\uFFFD"} << true << false;
     QTest::newRow("UTF-16, a cut-off unit after a line end")
-        << bytes("\xFF\xFE"
-                 "5\0\n\0"
-                 "x",
-                 7)
-        << Lines{"5", "\xEF\xBF\xBD"} << true << false;
+        << encoded(u"\uFEFF5\n") + 'x' << Lines{"5", "\uFFFD"} << true << false;
     QTest::newRow("UTF-16, a cut-off unit after the mark")
-        << bytes("\xFF\xFE\0", 3) << Lines{"\xEF\xBF\xBD"} << true << false;
-    QTest::newRow("UTF-32, three bytes of a unit") << bytes("\xFF\xFE\0\0"
-                                                            "5\0\0\0"
-                                                            "6\0\0",
-                                                            11)
-                                                   << Lines{"5\xEF\xBF\xBD"} << true << false;
+        << encoded(u"\uFEFF") + '\0' << Lines{"\uFFFD"} << true << false;
+    QTest::newRow("UTF-32, three bytes of a unit")
+        << encoded(u"\uFEFF5", QStringConverter::Utf32LE) + bytes("6\0\0", 3)
+        << Lines{"5\uFFFD"} << true << false;
 
     // The start of a mark, and no more, is UTF-8.
     QTest::newRow("the start of a mark at the end")
@@ -212,11 +188,8 @@ void tst_InputLines::sameLinesInAnyReads_data()
     QTest::newRow("read error inside a line") << QByteArray("1\n2") << Lines{"1"} << false << true;
     QTest::newRow("read error inside a long line")
         << "1\n" + block + block << Lines{"1"} << false << true;
-    QTest::newRow("read error inside a UTF-16 line") << bytes("\xFF\xFE"
-                                                              "5\0\n\0"
-                                                              "6\0",
-                                                              8)
-                                                     << Lines{"5"} << true << true;
+    QTest::newRow("read error inside a UTF-16 line")
+        << encoded(u"\uFEFF5\n6") << Lines{"5"} << true << true;
     QTest::newRow("read error at once") << QByteArray() << Lines{} << false << true;
 }
 
@@ -246,22 +219,15 @@ void tst_InputLines::eachLineAtOnce_data()
     QTest::newRow("UTF-8") << QList<QByteArray>{"1\n", "2\r\n", "3\n"} << QList<int>{1, 2, 3};
     QTest::newRow("two lines in one read")
         << QList<QByteArray>{"1\n2\n", "3\n"} << QList<int>{1, 1, 2};
-    QTest::newRow("UTF-16") << QList<QByteArray>{bytes("\xFF\xFE"
-                                                       "1\0\n\0",
-                                                       6),
-                                                 bytes("2\0\n\0", 4)}
+    QTest::newRow("UTF-16") << QList<QByteArray>{encoded(u"\uFEFF1\n"), encoded(u"2\n")}
                             << QList<int>{1, 2};
     // Each of the first bytes comes on its own: the mark is told only from all of them.
-    QTest::newRow("UTF-16 mark split") << QList<QByteArray>{"\xFF", bytes("\xFE"
-                                                                          "1\0"
-                                                                          "2\0\n\0",
-                                                                          7)}
-                                       << QList<int>{2};
-    QTest::newRow("UTF-32 mark split") << QList<QByteArray>{"\xFF", "\xFE", bytes("\0", 1),
-                                                            bytes("\0"
-                                                                  "1\0\0\0\n\0\0\0",
-                                                                  9)}
-                                       << QList<int>{4};
+    QTest::newRow("UTF-16 mark split")
+        << QList<QByteArray>{"\xFF", "\xFE" + encoded(u"12\n")} << QList<int>{2};
+    const QByteArray zero(1, '\0');
+    QTest::newRow("UTF-32 mark split")
+        << QList<QByteArray>{"\xFF", "\xFE", zero, zero + encoded(u"1\n", QStringConverter::Utf32LE)}
+        << QList<int>{4};
 }
 
 void tst_InputLines::eachLineAtOnce()
@@ -300,9 +266,10 @@ void tst_InputLines::boundedMemory_data()
     QTest::newRow("digits, no line end")
         << QByteArray() << QByteArray("1") << false << start + "[cut, digits]";
     QTest::newRow("UTF-16 digits")
-        << QByteArray("\xFF\xFE") << bytes("1\0", 2) << false << start + "[cut, digits]";
-    QTest::newRow("UTF-32 letters") << bytes("\xFF\xFE\0\0", 4) << bytes("a\0\0\0", 4) << false
-                                    << QByteArray(start.size(), 'a') + "[cut]";
+        << encoded(u"\uFEFF") << encoded(u"1") << false << start + "[cut, digits]";
+    QTest::newRow("UTF-32 letters")
+        << encoded(u"\uFEFF", QStringConverter::Utf32LE) << encoded(u"a", QStringConverter::Utf32LE)
+        << false << QByteArray(start.size(), 'a') + "[cut]";
     QTest::newRow("digits, then a failed read")
         << QByteArray() << QByteArray("1") << true << QByteArray();
 }
