@@ -12,9 +12,6 @@ namespace {
 
 const QString notANumber = QStringLiteral("Turi būti skaičius");
 const QString tooLarge = QStringLiteral("Apsiribokime milijonais !");
-const QString largestInWords = QStringLiteral(
-    "Devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt devyni "
-    "tūkstančiai devyni šimtai devyniasdešimt devyni Lt");
 
 enum class Outcome { Shown, NotANumber, TooLarge };
 
@@ -39,7 +36,7 @@ private:
 };
 
 // One table for both programs: each row typed (pasted) into the window, and given to zodziais
-// as a line of UTF-8.
+// as a line of UTF-8. Where rounding puts an amount is tst_present's: here only the top edge.
 void tst_Hostile::hostileInputs()
 {
     QTest::addColumn<QString>("typed");
@@ -47,54 +44,35 @@ void tst_Hostile::hostileInputs()
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<QString>("label"); // when shown
 
-    const auto shown = Outcome::Shown;
-    QTest::newRow("10 MB of digits is too large") << QString(10 * megabyte, u'1') << true
-                                                  << Outcome::TooLarge << QString();
-    QTest::newRow("400 digits is too large") << QString(400, u'9') << true << Outcome::TooLarge
-                                             << QString();
-    QTest::newRow("10 MB paste of a number and zeros")
-        << QStringLiteral("12,5") + QString(10 * megabyte, u'0') << true << shown
-        << QStringLiteral("Dvylika Lt 50 ct");
-    QTest::newRow("10 MB of letters") << QString(10 * megabyte, u'x') << true
-                                      << Outcome::NotANumber << QString();
-    QTest::newRow("1 MB of blanks") << QString(megabyte, u' ') << true << Outcome::NotANumber
-                                    << QString();
-    QTest::newRow("a number, then 1 MB of blanks") << QStringLiteral("42") + QString(megabyte, u' ')
-                                                   << true << shown
-                                                   << QStringLiteral("Keturiasdešimt du Lt");
-    QTest::newRow("NUL inside") << QStringLiteral("12") + QChar(u'\0') + QStringLiteral("3")
-                                << true << Outcome::NotANumber << QString();
-    QTest::newRow("NUL alone") << QString(1, QChar(u'\0')) << true << Outcome::NotANumber
-                               << QString();
-    QTest::newRow("bell and escape") << QStringLiteral("1\a2\x1b") << true << Outcome::NotANumber
-                                     << QString();
-    QTest::newRow("lone surrogate") << QStringLiteral("12") + QChar(char16_t(0xD800)) << true
-                                    << Outcome::NotANumber << QString();
-    QTest::newRow("Arabic-Indic digits") << QStringLiteral("١٢٣") << true << Outcome::NotANumber
-                                         << QString();
-    QTest::newRow("1e-400 underflows") << QStringLiteral("1e-400") << true << Outcome::NotANumber
-                                       << QString();
-    QTest::newRow("1e400 is too large") << QStringLiteral("1e400") << true << Outcome::TooLarge
-                                        << QString();
-    QTest::newRow("1e308 is too large") << QStringLiteral("1e308") << true << Outcome::TooLarge
-                                        << QString();
-    QTest::newRow("-1e308 is too large") << QStringLiteral("-1e308") << true << Outcome::TooLarge
-                                         << QString();
-    QTest::newRow("-1e308 plain") << QStringLiteral("-1e308") << false << Outcome::TooLarge
-                                  << QString();
-    QTest::newRow("-2147483649") << QStringLiteral("-2147483649") << true << Outcome::TooLarge
-                                 << QString();
-    QTest::newRow("-999999999,995 rounds up to too large")
-        << QStringLiteral("-999999999,995") << true << Outcome::TooLarge << QString();
-    QTest::newRow("999999999,995 rounds up to too large")
-        << QStringLiteral("999999999,995") << true << Outcome::TooLarge << QString();
-    QTest::newRow("999999999,995 plain")
-        << QStringLiteral("999999999,995") << false << shown
-        << largestInWords.chopped(QStringLiteral(" Lt").size());
-    QTest::newRow("0,005 is zero") << QStringLiteral("0,005") << true << shown
-                                   << QStringLiteral("Nulis Lt");
-    QTest::newRow("inf") << QStringLiteral("inf") << true << Outcome::NotANumber << QString();
-    QTest::newRow("nan") << QStringLiteral("nan") << true << Outcome::NotANumber << QString();
+    const auto shown = [](const char *name, const QString &typed, const QString &label) {
+        QTest::newRow(name) << typed << true << Outcome::Shown << label;
+    };
+    const auto refused = [](const char *name, const QString &typed, Outcome outcome,
+                            bool money = true) {
+        QTest::newRow(name) << typed << money << outcome << QString();
+    };
+    const auto tooBig = Outcome::TooLarge;
+    const auto noNumber = Outcome::NotANumber;
+    refused("10 MB of digits is too large", QString(10 * megabyte, u'1'), tooBig);
+    refused("400 digits is too large", QString(400, u'9'), tooBig);
+    shown("10 MB paste of a number and zeros", QStringLiteral("12,5") + QString(10 * megabyte, u'0'),
+          QStringLiteral("Dvylika Lt 50 ct"));
+    refused("10 MB of letters", QString(10 * megabyte, u'x'), noNumber);
+    refused("1 MB of blanks", QString(megabyte, u' '), noNumber);
+    shown("a number, then 1 MB of blanks", QStringLiteral("42") + QString(megabyte, u' '),
+          QStringLiteral("Keturiasdešimt du Lt"));
+    refused("NUL inside", QStringLiteral("12") + QChar(u'\0') + QStringLiteral("3"), noNumber);
+    refused("bell and escape", QStringLiteral("1\a2\x1b"), noNumber);
+    refused("lone surrogate", QStringLiteral("12") + QChar(char16_t(0xD800)), noNumber);
+    refused("Arabic-Indic digits", QStringLiteral("١٢٣"), noNumber);
+    refused("1e-400 underflows", QStringLiteral("1e-400"), noNumber);
+    refused("1e400 is too large", QStringLiteral("1e400"), tooBig);
+    refused("1e308 is too large", QStringLiteral("1e308"), tooBig);
+    refused("-1e308 plain", QStringLiteral("-1e308"), tooBig, false);
+    refused("-2147483649", QStringLiteral("-2147483649"), tooBig);
+    refused("999999999,995 rounds up to too large", QStringLiteral("999999999,995"), tooBig);
+    refused("inf", QStringLiteral("inf"), noNumber);
+    refused("nan", QStringLiteral("nan"), noNumber);
 }
 
 void tst_Hostile::convertCommand()
