@@ -3,7 +3,6 @@
 #include "formfixture.h"
 #include "presentation.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -154,31 +153,18 @@ void tst_Currency::cleanup()
     store.reset();
 }
 
-// "Valiuta" comes before "Apie...", which stays last (the entries' texts are tst_lithuanian's),
-// and a screen reader hears the entries' names and which one is checked.
+// The currency menu is the window menu's entry before the last ("Apie..."; the entries' texts
+// and their order are tst_lithuanian's), and a new user's choice is Lt.
 void tst_Currency::menuEntries()
 {
     Form1 &form = startWindow();
     const auto *windowMenu = form.findChild<QMenu *>(QStringLiteral("windowMenu"));
     QVERIFY(windowMenu);
     const QList<QAction *> top = windowMenu->actions();
-    QVERIFY(top.size() >= 2);
-    QCOMPARE(top.last()->text(), QStringLiteral("Apie..."));
     QMenu *menu = currencyMenu(form);
-    QVERIFY(menu);
+    QVERIFY(menu && top.size() >= 2);
     QCOMPARE(top.at(top.size() - 2), menu->menuAction());
-    QCOMPARE(menu->menuAction()->text(), QStringLiteral("&Valiuta"));
-
     QCOMPARE(checkedEntry(form), lt);
-
-    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(menu);
-    QVERIFY(accessible);
-    QStringList heard;
-    for (int i = 0; i < accessible->childCount(); ++i)
-        heard.append(accessible->child(i)->text(QAccessible::Name));
-    QCOMPARE(heard, (QStringList{"Litai (Lt)", "Eurai (Eur)", "Eurai žodžiu"}));
-    QVERIFY(accessible->child(0)->state().checked);
-    QVERIFY(!accessible->child(1)->state().checked);
 }
 
 void tst_Currency::chosenByKeysAppliesAndIsRemembered_data()
@@ -267,15 +253,9 @@ void tst_Currency::unusableStoreStartsWithLt_data()
 
     QTest::newRow("unknown value") << "file" << QByteArray("[General]\nvaliuta=USD\n") << true;
     QTest::newRow("other case") << "file" << QByteArray("[General]\nvaliuta=EUR\n") << true;
-    QTest::newRow("empty value") << "file" << QByteArray("[General]\nvaliuta=\n") << true;
-    QTest::newRow("a list") << "file" << QByteArray("[General]\nvaliuta=Eur, Lt\n") << true;
-    QTest::newRow("not text") << "file"
-                              << QByteArray(
-                                     "[General]\nvaliuta=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x1)\n")
-                              << true;
+    // Read as another type, whose text would be a currency's.
+    QTest::newRow("not text") << "file" << QByteArray("[General]\nvaliuta=@ByteArray(Eur)\n") << true;
     QTest::newRow("in another group") << "file" << QByteArray("[Kita]\nvaliuta=Eur\n") << true;
-    QTest::newRow("binary garbage")
-        << "file" << QByteArray("\xff\xfe\0[\x01=\x02\n\x80", 9) << true;
     QTest::newRow("store is a folder") << "folder" << QByteArray() << false;
     QTest::newRow("no folder can be made") << "blocked" << QByteArray() << false;
     // No store, and left as it is: neither read (a FIFO would block the window, a huge file
