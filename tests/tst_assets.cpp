@@ -70,7 +70,6 @@ class TestAssets : public QObject
 private slots:
     void pictures_data();
     void pictures();
-    void iconHasFourSizes();
     void iconImagesAre256Colours();
     void iconDrawing_data();
     void iconDrawing();
@@ -131,13 +130,6 @@ void TestAssets::pictures()
     }
 }
 
-void TestAssets::iconHasFourSizes()
-{
-    QList<QSize> sizes = suma::programIcon().availableSizes();
-    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
-    QCOMPARE(sizes, QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
-}
-
 // The icon inside the Windows program and its installer.
 void TestAssets::iconImagesAre256Colours()
 {
@@ -168,7 +160,8 @@ void TestAssets::iconImagesAre256Colours()
     }
 }
 
-// Each size as the window's icon and as the Windows icon file has it: the same pixels.
+// Each size as the window's icon and as the Windows icon file has it: the same pixels. (That the
+// window carries all four is tst_design's.)
 void TestAssets::iconDrawing_data()
 {
     QTest::addColumn<int>("side");
