@@ -94,12 +94,9 @@ void tst_NumberReading::reading_data()
         {"en_US", "1234.56", "1234.560"},
         {"en_US", "1,234.56", "1234.560"},
         {"en_US", "1,234", "1234.000"}, // a valid group wins over the decimal comma
-        {"en_US", "-5.25", "-5.250"},
-        {"en_US", "1.5E-2", "0.015"},
         // Refused by the locale, read again with a decimal comma and no groups.
         {"en_US", "1234,56", "1234.560"},
         {"en_US", "-5,25", "-5.250"},
-        {"en_US", "12,5", "12.500"},
         {"en_US", "1.234,56", "refused"},
         {"en_US", "1 234,56", "refused"},
         // German settings: the point groups, the comma separates.
