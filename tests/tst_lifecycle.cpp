@@ -240,8 +240,6 @@ void tst_Lifecycle::rightClickOnAControlIsNotForTheWindow_data()
     QTest::newRow("Text1 keeps its own menu") << "Text1" << true;
     QTest::newRow("Command1") << "Command1" << false;
     QTest::newRow("Label1") << "Label1" << false;
-    QTest::newRow("Check2") << "Check2" << false;
-    QTest::newRow("Picture2") << "Picture2" << false;
 }
 
 void tst_Lifecycle::rightClickOnAControlIsNotForTheWindow()
