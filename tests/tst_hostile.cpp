@@ -1,10 +1,10 @@
 // Hostile input to both ways in: the window's convert command and zodziais. Every input ends in
 // a defined result or a refusal, and a refusal keeps what was already shown and copied.
 #include "formfixture.h"
+#include "zodziaisrun.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -122,28 +122,22 @@ void tst_Hostile::zodziais()
     QFETCH(Outcome, outcome);
     QFETCH(QString, label);
 
-    QProcess process;
     QStringList arguments{QStringLiteral("--locale"), QStringLiteral("lt_LT")};
     if (!money)
         arguments << QStringLiteral("--plain");
-    process.start(QStringLiteral(ZODZIAIS_PATH), arguments);
-    QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
-    process.write(typed.toUtf8() + "\n7\n");
-    process.closeWriteChannel();
-    QVERIFY2(process.waitForFinished(120'000), "zodziais did not finish");
+    const ZodziaisRun run = runZodziais(arguments, typed.toUtf8() + "\n7\n");
 
     const bool refused = outcome != Outcome::Shown;
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), refused ? 1 : 0);
+    QCOMPARE(run.exitCode, refused ? 1 : 0);
 
-    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QString out = QString::fromUtf8(run.out);
     QVERIFY2(out.endsWith(u'\n'), "every output line ends");
     out.chop(1);
     const QString seven = money ? QStringLiteral("Septyni Lt") : QStringLiteral("Septyni");
     QCOMPARE(out.split(u'\n'), (QStringList{label, seven}));
 
     // One short report per refusal, with its reason: a runaway line is not echoed back whole.
-    const QString err = QString::fromUtf8(process.readAllStandardError());
+    const QString err = QString::fromUtf8(run.err);
     QCOMPARE(err.count(u'\n'), refused ? 1 : 0);
     if (refused)
         QVERIFY2(err.contains(outcome == Outcome::TooLarge ? tooLarge : notANumber),

@@ -10,12 +10,11 @@
 #include "form1.h"
 #include "lithuanian.h"
 #include "version.h"
+#include "zodziaisrun.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -38,17 +37,8 @@ QStringList entries(const QMenu &menu)
 // What zodziais writes, standard output then standard error, by lines, under English settings.
 QStringList zodziaisTexts(const QStringList &arguments)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
-        environment.insert(QString::fromLatin1(variable), QStringLiteral("en_US.UTF-8"));
-    environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("en_US:en"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ZODZIAIS_PATH), arguments);
-    if (!process.waitForFinished(60000))
-        return {QStringLiteral("(zodziais did not finish)")};
-    QString output = QString::fromUtf8(process.readAllStandardOutput())
-                     + QString::fromUtf8(process.readAllStandardError());
+    const ZodziaisRun run = runZodziais(arguments, {}, QStringLiteral("en_US.UTF-8"));
+    QString output = QString::fromUtf8(run.out) + QString::fromUtf8(run.err);
     // The usage line names the program as it was started.
     return output.replace(QStringLiteral(ZODZIAIS_PATH), QStringLiteral("zodziais"))
         .split(u'\n', Qt::SkipEmptyParts);

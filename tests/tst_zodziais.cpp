@@ -1,8 +1,6 @@
-#include <QByteArray>
+#include "zodziaisrun.h"
+
 #include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 #include <QTest>
 
 #include <unistd.h> // close
@@ -27,51 +25,6 @@ private slots:
     void failedInputOrOutputIsAnError_data();
     void failedInputOrOutputIsAnError();
     void helpAndVersion();
-
-private:
-    struct Run
-    {
-        QByteArray out;
-        QByteArray err;
-        int exitCode = -1;
-    };
-
-    static Run run(const QStringList &arguments, const QByteArray &input = {},
-                   const QString &localeVariable = QStringLiteral("C.UTF-8"),
-                   const QString &outputFile = {}, const QString &inputFile = {},
-                   int closedDescriptor = -1)
-    {
-        QProcess process;
-        // Started with that standard stream closed, as `>&-` does in a shell.
-        if (closedDescriptor >= 0)
-            process.setChildProcessModifier([closedDescriptor] { ::close(closedDescriptor); });
-        if (!outputFile.isEmpty())
-            process.setStandardOutputFile(outputFile);
-        if (!inputFile.isEmpty())
-            process.setStandardInputFile(inputFile);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("LANG"));
-        environment.remove(QStringLiteral("LC_NUMERIC"));
-        environment.insert(QStringLiteral("LC_ALL"), localeVariable);
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(ZODZIAIS_PATH), arguments);
-        if (!process.waitForStarted(30000))
-            return {};
-        if (inputFile.isEmpty()) {
-            process.write(input);
-            process.closeWriteChannel();
-        }
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
-        Run result;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        return result;
-    }
 };
 
 void tst_Zodziais::arguments_data()
@@ -145,7 +98,7 @@ void tst_Zodziais::arguments()
     QFETCH(QStringList, errors);
     QFETCH(int, exitCode);
 
-    const Run result = run(arguments);
+    const ZodziaisRun result = runZodziais(arguments);
     QCOMPARE(result.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(result.out), out);
     if (exitCode == 2) {
@@ -192,7 +145,7 @@ void tst_Zodziais::standardInput()
     QFETCH(QStringList, reasons);
     QFETCH(int, exitCode);
 
-    const Run result = run({QStringLiteral("--locale"), QStringLiteral("lt_LT")}, input);
+    const ZodziaisRun result = runZodziais({QStringLiteral("--locale"), QStringLiteral("lt_LT")}, input);
     QCOMPARE(result.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(result.out), out);
     QStringList given;
@@ -216,12 +169,12 @@ void tst_Zodziais::environmentChoosesTheLocale()
     QFETCH(QString, variable);
     QFETCH(QString, out);
 
-    const Run result = run({QStringLiteral("1,000")}, {}, variable);
+    const ZodziaisRun result = runZodziais({QStringLiteral("1,000")}, {}, variable);
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(QString::fromUtf8(result.out), out);
 
     // --locale wins over the environment.
-    const Run pinned = run({QStringLiteral("--locale=lt_LT"), QStringLiteral("1,000")}, {}, variable);
+    const ZodziaisRun pinned = runZodziais({QStringLiteral("--locale=lt_LT"), QStringLiteral("1,000")}, {}, variable);
     QCOMPARE(QString::fromUtf8(pinned.out), QStringLiteral("Vienas Lt\n"));
 }
 
@@ -251,7 +204,7 @@ void tst_Zodziais::refusalShowsTheInputSafely()
     QFETCH(QByteArray, input);
     QFETCH(QString, shown);
 
-    const Run result = run({QStringLiteral("--locale=lt_LT")}, input);
+    const ZodziaisRun result = runZodziais({QStringLiteral("--locale=lt_LT")}, input);
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(QString::fromUtf8(result.err),
              QStringLiteral("zodziais: \"%1\": Turi būti skaičius\n").arg(shown));
@@ -296,8 +249,15 @@ void tst_Zodziais::failedInputOrOutputIsAnError()
     QFETCH(int, closed);
     QFETCH(QString, message);
 
-    const Run result =
-        run(arguments, input, QStringLiteral("C.UTF-8"), outputFile, inputFile, closed);
+    // Started with a standard stream closed, as `>&-` does in a shell, or redirected to a file.
+    const ZodziaisRun result = runZodziais(arguments, input, QStringLiteral("C.UTF-8"), [&](QProcess &p) {
+        if (closed >= 0)
+            p.setChildProcessModifier([closed] { ::close(closed); });
+        if (!outputFile.isEmpty())
+            p.setStandardOutputFile(outputFile);
+        if (!inputFile.isEmpty())
+            p.setStandardInputFile(inputFile);
+    });
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(QString::fromUtf8(result.err), QStringLiteral("zodziais: ") + message + u'\n');
 }
@@ -305,8 +265,8 @@ void tst_Zodziais::failedInputOrOutputIsAnError()
 // The version line itself is tst_lithuanian's.
 void tst_Zodziais::helpAndVersion()
 {
-    QCOMPARE(run({QStringLiteral("--version")}).exitCode, 0);
-    const Run help = run({QStringLiteral("--help")});
+    QCOMPARE(runZodziais({QStringLiteral("--version")}).exitCode, 0);
+    const ZodziaisRun help = runZodziais({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     for (const char *option : {"--plain", "--money", "--lower", "--first", "--upper",
                                "--currency", "--locale"}) {
