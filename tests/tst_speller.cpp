@@ -213,12 +213,10 @@ private slots:
         QTest::newRow("-0") << -0.0;
         QTest::newRow("0.5") << 0.5;
         QTest::newRow("-1") << -1.0;
-        QTest::newRow("-6") << -6.0;
         QTest::newRow("-999,999,999") << -999'999'999.0;
         QTest::newRow("-2,147,483,648") << -2'147'483'648.0;
         QTest::newRow("-2,147,483,649") << -2'147'483'649.0;
         QTest::newRow("-1e15") << -1e15;
-        QTest::newRow("-1e308") << -1e308;
         QTest::newRow("-inf") << -std::numeric_limits<double>::infinity();
         QTest::newRow("inf") << std::numeric_limits<double>::infinity();
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN();
