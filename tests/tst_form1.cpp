@@ -74,6 +74,7 @@ void tst_Form1::convert_data()
     QTest::newRow("negative plain") << "-5,25" << false << "Minus penki" << "";
     QTest::newRow("negative cents") << "-0,01" << true << "Minus 1 ct" << "";
     QTest::newRow("a cent that carries") << "7,999" << true << "Aštuoni Lt" << "";
+    QTest::newRow("plain: no cent to carry") << "7,999" << false << "Septyni" << "";
     QTest::newRow("zero, on the clipboard too") << "-0,004" << true << "Nulis Lt" << "";
     QTest::newRow("too small") << "-1000000000" << true << before << tooLarge;
     QTest::newRow("empty") << "" << true << before << notANumber;
