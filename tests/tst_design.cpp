@@ -276,9 +276,8 @@ void tst_Design::enterAndEscape_data()
     // The window has no default button: Enter elsewhere than the box and the button is idle.
     QTest::newRow("Enter on an option") << "Option1" << int(Qt::Key_Return) << false;
     QTest::newRow("Enter on a check box") << "Check2" << int(Qt::Key_Return) << false;
-    for (const char *name : {"Text1", "Command1", "Option1", "Check1", "Check2"})
-        QTest::newRow(qPrintable(QStringLiteral("Escape on %1").arg(QLatin1StringView(name))))
-            << name << int(Qt::Key_Escape) << false;
+    // The box's handler sees Escape, and lets it be; elsewhere it is the controls' own, Qt's.
+    QTest::newRow("Escape on the box") << "Text1" << int(Qt::Key_Escape) << false;
 }
 
 void tst_Design::enterAndEscape()
