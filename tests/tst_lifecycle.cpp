@@ -199,7 +199,7 @@ void tst_Lifecycle::windowMenuOpens_data()
 
     QTest::newRow("menu key in Text1") << "Text1" << QKeyCombination(Qt::Key_Menu);
     QTest::newRow("Shift+F10 in Text1") << "Text1" << (Qt::SHIFT | Qt::Key_F10);
-    QTest::newRow("menu key on Check1") << "Check1" << QKeyCombination(Qt::Key_Menu);
+    // Both keys are one window-wide shortcut: one row shows it away from Text1.
     QTest::newRow("Shift+F10 on Command1") << "Command1" << (Qt::SHIFT | Qt::Key_F10);
     QTest::newRow("right click on the free area") << "" << QKeyCombination();
 }
