@@ -170,8 +170,6 @@ void tst_Present::label_data()
     row("1234,56", false, Case::None, "vienas tūkstantis du šimtai trisdešimt keturi");
     row("1234,56", false, Case::First, "Vienas tūkstantis du šimtai trisdešimt keturi");
     row("1234,56", false, Case::All, "VIENAS TŪKSTANTIS DU ŠIMTAI TRISDEŠIMT KETURI");
-    row("12,5", false, Case::None, "dvylika");
-    row("12,99", false, Case::First, "Dvylika");
     anyCase("0,05", true, "5 ct");
     // Money is rounded to the cent once, from the typed digits (half to even), then split; a
     // plain number drops its fraction.
@@ -201,7 +199,6 @@ void tst_Present::label_data()
     row("-0,01", true, Case::First, "Minus 1 ct");
     row("-0,01", true, Case::All, "MINUS 1 ct");
     row("21000000,01", true, Case::All, "DVIDEŠIMT VIENAS MILIJONAS Lt 1 ct");
-    row("1,1", true, Case::None, "vienas Lt 10 ct");
 
     // Every currency in every letter case. The noun takes the form of a scale word counted by
     // the whole amount (the forms themselves are tst_speller's scaleWordForm).
