@@ -269,7 +269,7 @@ void tst_Zodziais::helpAndVersion()
     const ZodziaisRun help = runZodziais({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     for (const char *option : {"--plain", "--money", "--lower", "--first", "--upper",
-                               "--currency", "--locale"}) {
+                               "--currency", "--cents", "--locale"}) {
         QVERIFY2(help.out.contains(option), option);
     }
     QVERIFY(help.out.contains("Visos raidės didžiosios."));
