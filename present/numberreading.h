@@ -10,6 +10,9 @@
 
 namespace suma {
 
+using core::readDecimal;
+using core::TypedNumber;
+
 // Reads a typed text as a number, or refuses it. This one function is both the numeric test and
 // the conversion, so the test accepts exactly the texts that the conversion converts. Which texts
 // are numbers is the locale's to say; the value is taken from the text's decimal digits exactly.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "typednumber.h"
+#include "result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,50 +15,17 @@ namespace suma {
 
 class Speller;
 
-// Why a typed text gets no words.
-enum class Refusal { NotANumber, TooLarge };
+// The rule itself is the core's: why a text gets no words, the amount the words are written for
+// (rounded to the cent in money mode, then split), and the settings of the result text.
+using core::CentsForm;
+using core::Currency;
+using core::Refusal;
+using core::ResultSettings;
+using core::WholeAmount;
+using core::wholeAmountOf;
 
 // The window's message for a refusal, which zodziais gives as its reason.
-[[nodiscard]] constexpr QStringView messageOf(Refusal why)
-{
-    return why == Refusal::NotANumber ? QStringView(u"Turi būti skaičius")
-                                      : QStringView(u"Apsiribokime milijonais !");
-}
-
-// The amount the words are written for, or why there are none: no number at all, or one whose
-// whole amount is above 999,999,999 (of either sign). In money mode the magnitude of the typed
-// number is rounded to whole cents, half to even, and only then split into the whole amount and
-// the cents, so 7,999 is eight and 0,125 twelve cents; for a plain number the fraction is dropped.
-struct WholeAmount
-{
-    double amount = 0;     // 0..999,999,999, as the speller takes it
-    qint32 cents = 0;      // 0..99; 0 for a plain number
-    bool negative = false; // the word "minus" leads: a negative number that is not zero as shown
-    std::optional<Refusal> refusal;
-};
-[[nodiscard]] WholeAmount wholeAmountOf(const std::optional<TypedNumber> &typed, bool money);
-
-// The currency written after the words in money mode: " Lt" or " Eur", spelled so in every
-// letter case, or the noun "euras" in the form the whole amount calls for, as a scale word after
-// its count ("vienas euras", "du eurai", "dešimt eurų"), in capitals with capitals.
-enum class Currency { Lt, Eur, EurNoun };
-
-// How the cents are written in money mode: in digits followed by " ct" ("56 ct"), spelled so in
-// every letter case; or in words followed by the noun "centas" in the form the cents call for,
-// as a scale word after its count ("penkiasdešimt šeši centai", "dvidešimt vienas centas",
-// "vienuolika centų"), in the words' letter case.
-enum class CentsForm { Digits, Words };
-
-// How the result is written: the settings that the window keeps in its check boxes and option
-// buttons, read at the moment of the conversion.
-struct ResultSettings
-{
-    bool allCapitals = false;
-    bool firstCapital = true; // no effect while allCapitals is set
-    bool money = true;        // otherwise a plain number: no currency word, no cents
-    Currency currency = Currency::Lt;
-    CentsForm centsForm = CentsForm::Digits;
-};
+[[nodiscard]] QString messageOf(Refusal why);
 
 struct ResultText
 {

@@ -1,53 +1,26 @@
 #pragma once
 
+#include "words.h"
+
 #include <QString>
 #include <QtGlobal> // qint16, qsizetype
 
 #include <array>
 #include <cstddef> // size_t
-#include <cstdint> // uint8_t
 #include <span>
 
 namespace suma {
 
 class Speller;
 
-// The three forms of a scale word, or of a noun counted by an amount, chosen by the count's last
-// two digits: "vienas tūkstantis", "du tūkstančiai", "dešimt tūkstančių".
-enum class ScaleForm {
-    Singular,         // ...1, but not ...11
-    NominativePlural, // ...2 to ...9, but not ...12 to ...19
-    GenitivePlural,   // ...0 and ...10 to ...19
-};
-[[nodiscard]] constexpr ScaleForm scaleForm(qint32 count)
-{
-    const qint32 lastTwo = count % 100;
-    if (count % 10 == 0 || (lastTwo >= 10 && lastTwo <= 19))
-        return ScaleForm::GenitivePlural;
-    return count % 10 == 1 ? ScaleForm::Singular : ScaleForm::NominativePlural;
-}
+// The forms of a scale word, and their choice by the count, are the core's.
+using core::ScaleForm;
+using core::scaleForm;
 
 namespace detail {
 
-// One of the speller's words as spelling copies it: in a slot of fixed size, so that it is copied
-// as one block of that size, which is much quicker than a copy of its exact length.
-template <typename Char> struct SlotWord
-{
-    static constexpr std::size_t slotBytes = 32;
-    std::array<Char, slotBytes / sizeof(Char)> chars{};
-    std::uint8_t size = 0;
-};
-
-// Every word the speller writes, in one encoding (UTF-16 or UTF-8) and one letter case.
-template <typename Char> struct SlotWords
-{
-    std::array<SlotWord<Char>, 10> vienetai, niolika, desimtys;
-    SlotWord<Char> oneHundred, hundreds;
-    std::array<SlotWord<Char>, 3> millions, thousands; // in the order of ScaleForm
-};
-
-// A word table as everyone but the speller sees it: read-only. Spelling copies the words once,
-// so a table written afterwards would no longer say what is spelled.
+// A word table as everyone but the speller sees it: read-only. The words are the core's; spelling
+// reads them from there, so a table written here would not change what is spelled.
 class WordTable
 {
 public:
@@ -62,15 +35,15 @@ private:
 
 } // namespace detail
 
-// Writes whole amounts from 0 to 999,999,999 out in lower-case Lithuanian words.
+// Writes whole amounts from 0 to 999,999,999 out in lower-case Lithuanian words, with the core's
+// words and rule.
 //
 // The members keep the names the rest of the program knows them by: the window derives from
 // this class, so `simtai`, `versk`, `sk3` and the word tables are the window's public members.
 class Speller
 {
 public:
-    // Fills the three word tables, and the copies of them that simtai and versk spell from.
-    // Nothing may spell before this has run; the window's load step calls it first.
+    // Fills the three word tables with the core's words; the window's load step calls it first.
     void fillWordTables();
 
     // One three-digit group, 0..999, in words; the empty text for 0. A group outside 0..999 is
@@ -90,6 +63,7 @@ public:
     // `out` has to offer: the words are copied in blocks of a fixed size. Sets `sk3` as versk
     // does.
     static constexpr std::size_t utf8Room = 512;
+    static_assert(utf8Room >= core::roomForWords<char>());
     qsizetype verskUtf8(const double &sk, bool capitals, std::span<char, utf8Room> out);
 
     detail::WordTable vienetai; // 1..9
@@ -99,12 +73,10 @@ public:
     // Millions count of the last amount spelled.
     qint16 sk3 = 0;
 
-    static constexpr qint32 largestAmount = 999'999'999;
+    static constexpr qint32 largestAmount = core::largestAmount;
 
 private:
     QString m_words; // the memory of versk's last result, reused once nobody holds that result
-    detail::SlotWords<char16_t> m_utf16;
-    std::array<detail::SlotWords<char>, 2> m_utf8; // lower case, capitals
 };
 
 } // namespace suma

@@ -58,7 +58,7 @@ void Form1::Command1_Click()
     const suma::WholeAmount whole =
         suma::wholeAmountOf(suma::Toolkit::readNumber(Text1->text()), Option1->isChecked());
     if (whole.refusal) {
-        m_toolkit.messageBox(suma::messageOf(*whole.refusal).toString());
+        m_toolkit.messageBox(suma::messageOf(*whole.refusal));
         // The label and the clipboard stay as they were: the clipboard may hold the user's own
         // text (an account number copied a moment ago), which a typo must not wipe out.
         if (*whole.refusal == suma::Refusal::NotANumber)

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace suma {
+namespace suma::core {
 
 // A typed number exactly as its decimal digits give it, never put through a binary double: 2,675
 // is 2 and 675 thousandths, not 2.67499999... It keeps what an amount needs: the sign, the whole
@@ -30,8 +30,6 @@ struct TypedNumber
         const bool up = next > 5 || (next == 5 && (moreDecimals || cents % 2 == 1));
         return cents + (up ? 1 : 0);
     }
-
-    friend constexpr bool operator==(const TypedNumber &, const TypedNumber &) = default;
 };
 
 // Reads a number written in ASCII: an optional sign ('+' or '-'), digits with at most one '.'
@@ -39,4 +37,4 @@ struct TypedNumber
 // least one digit. Nothing else: no blanks, no groups. Any number of digits, any exponent.
 [[nodiscard]] std::optional<TypedNumber> readDecimal(std::string_view ascii);
 
-} // namespace suma
+} // namespace suma::core

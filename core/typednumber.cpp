@@ -4,7 +4,7 @@
 #include <cstddef>   // size_t
 #include <cstdint>   // int64_t
 
-namespace suma {
+namespace suma::core {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::optional<TypedNumber> readDecimal(std::string_view text)
     return number;
 }
 
-} // namespace suma
+} // namespace suma::core
