@@ -2,7 +2,8 @@
 
 #include <algorithm> // min
 #include <cstddef>   // size_t
-#include <cstdint>   // int64_t
+#include <cstdint>   // int64_t, uint64_t
+#include <string>
 
 namespace suma::core {
 
@@ -95,6 +96,79 @@ std::optional<TypedNumber> readDecimal(std::string_view text)
         number.thousandths = 0;
         number.moreDecimals = false;
     }
+    return number;
+}
+
+namespace {
+
+// The length of the blank at `at` (a space, U+00A0, U+2009 or U+202F in UTF-8), or 0.
+std::size_t blankAt(std::string_view text, std::size_t at)
+{
+    const std::string_view rest = text.substr(at);
+    if (!rest.empty() && rest[0] == ' ')
+        return 1;
+    for (const std::string_view blank : {"\u00A0", "\u2009", "\u202F"}) {
+        if (rest.substr(0, blank.size()) == blank)
+            return blank.size();
+    }
+    return 0;
+}
+
+} // namespace
+
+std::optional<TypedNumber> readAmountText(std::string_view text)
+{
+    while (const std::size_t n = blankAt(text, 0))
+        text.remove_prefix(n);
+    while (!text.empty()) {
+        std::size_t last = text.size() - 1;
+        while (last > 0 && (static_cast<unsigned char>(text[last]) & 0xC0) == 0x80)
+            --last; // the first byte of the last character
+        const std::size_t n = blankAt(text, last);
+        if (n == 0 || last + n != text.size())
+            break;
+        text.remove_suffix(n);
+    }
+
+    // The same number in the ASCII that readDecimal reads: the minus sign as '-', the decimal
+    // comma as '.', and no blanks between the digits.
+    std::string ascii;
+    ascii.reserve(text.size());
+    constexpr std::string_view minusSign = "\u2212";
+    std::size_t at = 0;
+    if (text.substr(0, minusSign.size()) == minusSign) {
+        ascii += '-';
+        at = minusSign.size();
+    }
+    while (at < text.size()) {
+        const char c = text[at];
+        if (const std::size_t n = blankAt(text, at)) {
+            // Only between two digits: "1 234", never "1  234", "- 5" or "1 ,5".
+            const bool betweenDigits = !ascii.empty() && isDigit(ascii.back())
+                                       && at + n < text.size() && isDigit(text[at + n]);
+            if (!betweenDigits)
+                return std::nullopt;
+            at += n;
+            continue;
+        }
+        ascii += c == ',' ? '.' : c;
+        ++at;
+    }
+    // readDecimal reads no ',' (one is now a '.') and nothing but ASCII: whatever else is left
+    // makes no number.
+    return readDecimal(ascii);
+}
+
+TypedNumber fromCents(std::int64_t cents)
+{
+    // The magnitude as unsigned, which holds that of the most negative number too.
+    const std::uint64_t magnitude =
+        cents < 0 ? std::uint64_t(0) - std::uint64_t(cents) : std::uint64_t(cents);
+    TypedNumber number;
+    number.negative = cents < 0;
+    number.whole = std::min(magnitude / 100, TypedNumber::beyond);
+    number.thousandths =
+        number.whole == TypedNumber::beyond ? 0 : std::uint16_t(magnitude % 100 * 10);
     return number;
 }
 

@@ -2,7 +2,7 @@
 
 // Plain C++: no Qt here, so that anything that reads amounts can use it.
 
-#include <cstdint> // uint16_t, uint64_t
+#include <cstdint> // int64_t, uint16_t, uint64_t
 #include <optional>
 #include <string_view>
 
@@ -36,5 +36,15 @@ struct TypedNumber
 // among them (at least one digit in all), then optionally 'e' or 'E', an optional sign and at
 // least one digit. Nothing else: no blanks, no groups. Any number of digits, any exponent.
 [[nodiscard]] std::optional<TypedNumber> readDecimal(std::string_view ascii);
+
+// Reads an amount as people write it, in UTF-8, whatever the locale: an optional sign ('+', '-'
+// or U+2212 '−'), digits in groups separated only by blanks (a space, a no-break space U+00A0,
+// a thin space U+2009 or a narrow no-break space U+202F, one between two digits), at most one
+// decimal separator (',' or '.'), then optionally 'e' or 'E', an optional sign and digits.
+// Blanks at both ends are ignored: "1234,56", "1 234.56", "−0,5", "1e3", "1.5E-2".
+[[nodiscard]] std::optional<TypedNumber> readAmountText(std::string_view utf8);
+
+// An amount given in whole cents: 123456 is 1234,56.
+[[nodiscard]] TypedNumber fromCents(std::int64_t cents);
 
 } // namespace suma::core

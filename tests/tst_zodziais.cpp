@@ -1,3 +1,4 @@
+#include "cases/amountcases.h"
 #include "zodziaisrun.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@ class tst_Zodziais : public QObject
     Q_OBJECT
 
 private slots:
+    void sharedAmounts();
+
     void arguments_data();
     void arguments();
 
@@ -26,6 +29,40 @@ private slots:
     void failedInputOrOutputIsAnError();
     void helpAndVersion();
 };
+
+// The table every face of the speller is held to, as lines of standard input under Lithuanian
+// settings: all the amounts of one set of options in one run, a line out for each.
+void tst_Zodziais::sharedAmounts()
+{
+    QMap<QStringList, QList<AmountCase>> byOptions;
+    for (const AmountCase &c : amountCases())
+        byOptions[c.options].append(c);
+    for (auto each = byOptions.cbegin(); each != byOptions.cend(); ++each) {
+        QByteArray input;
+        for (const AmountCase &c : each.value())
+            input += c.amount.toUtf8() + '\n';
+        const ZodziaisRun run =
+            runZodziais(QStringList{QStringLiteral("--locale"), QStringLiteral("lt_LT")} + each.key(),
+                        input);
+        QStringList lines = QString::fromUtf8(run.out).split(u'\n');
+        QCOMPARE(lines.takeLast(), QString());
+        QCOMPARE(lines.size(), each.value().size());
+        QStringList reasons; // of the refusals, in order
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString &expected = each.value()[i].expected;
+            QCOMPARE(lines[i], expected.startsWith(u'!') ? QString() : expected);
+            if (expected.startsWith(u'!')) {
+                reasons << (expected == u"!TOO_LARGE" ? QStringLiteral("Apsiribokime milijonais !")
+                                                      : QStringLiteral("Turi būti skaičius"));
+            }
+        }
+        QStringList reported = QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts);
+        for (QString &line : reported)
+            line = line.section(QStringLiteral("\": "), -1);
+        QCOMPARE(reported, reasons);
+        QCOMPARE(run.exitCode, reasons.isEmpty() ? 0 : 1);
+    }
+}
 
 void tst_Zodziais::arguments_data()
 {

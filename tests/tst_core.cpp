@@ -1,0 +1,156 @@
+#include "cases/amountcases.h"
+#include "result.h"
+#include "typednumber.h"
+
+#include <QTest>
+
+#include <array>
+#include <cstdint> // INT64_MIN
+#include <string>
+
+using suma::core::TypedNumber;
+
+namespace {
+
+// The core's settings for zodziais's options.
+suma::core::ResultSettings settingsOf(const QStringList &options)
+{
+    suma::core::ResultSettings settings;
+    for (qsizetype i = 0; i < options.size(); ++i) {
+        const QString &option = options[i];
+        if (option == u"--plain")
+            settings.money = false;
+        else if (option == u"--upper")
+            settings.allCapitals = true;
+        else if (option == u"--lower")
+            settings.firstCapital = false;
+        else if (option == u"--cents")
+            settings.centsForm = options.value(++i) == u"words" ? suma::core::CentsForm::Words
+                                                                : suma::core::CentsForm::Digits;
+        else if (option == u"--currency")
+            settings.currency = options.value(++i) == u"Eur"   ? suma::core::Currency::Eur
+                                : options.value(i) == u"eurai" ? suma::core::Currency::EurNoun
+                                                               : suma::core::Currency::Lt;
+        else
+            qFatal("an option the table may not use: %s", qPrintable(option));
+    }
+    return settings;
+}
+
+QString resultOf(const std::optional<TypedNumber> &number,
+                 const suma::core::ResultSettings &settings)
+{
+    std::array<char, suma::core::longestResult> out;
+    const suma::core::Written written = suma::core::writeResult(number, settings, out.data());
+    if (written.refusal)
+        return *written.refusal == suma::core::Refusal::TooLarge ? u"!TOO_LARGE"_qs
+                                                                 : u"!NOT_A_NUMBER"_qs;
+    return QString::fromUtf8(out.data(), qsizetype(written.size));
+}
+
+// A number as the rows write it: sign, whole part and three decimals, "+" when more follow.
+QString shown(const std::optional<TypedNumber> &n)
+{
+    if (!n)
+        return u"refused"_qs;
+    const QString sign = n->negative ? u"-"_qs : QString();
+    if (n->whole == TypedNumber::beyond)
+        return sign + u"huge"_qs;
+    return sign + QString::number(n->whole) + u'.'
+           + QString::number(n->thousandths).rightJustified(3, u'0')
+           + (n->moreDecimals ? u"+"_qs : QString());
+}
+
+} // namespace
+
+// The core without any face: the shared table of amounts, its own reading of text (the same in
+// every locale) and amounts in whole cents.
+class tst_Core : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("expected");
+        for (const AmountCase &c : amountCases()) {
+            QTest::addRow("%s %s", qPrintable(c.amount), qPrintable(c.options.join(u' ')))
+                << c.amount << c.options << c.expected;
+        }
+    }
+    void amounts()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QStringList, options);
+        QFETCH(QString, expected);
+        const std::string utf8 = amount.toStdString();
+        QCOMPARE(resultOf(suma::core::readAmountText(utf8), settingsOf(options)), expected);
+    }
+
+    void reading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QString nbsp(QChar(0x00A0)), thin(QChar(0x2009)), narrow(QChar(0x202F));
+        const struct
+        {
+            QString text;
+            const char *expected;
+        } rows[] = {
+            {"1234,56", "1234.560"},
+            {"1234.56", "1234.560"},
+            {"1 234,56", "1234.560"},
+            {"1" + nbsp + "234" + nbsp + "567.5", "1234567.500"},
+            {"1" + thin + "234,5", "1234.500"},
+            {"1" + narrow + "234,5", "1234.500"},
+            {" " + nbsp + "12 ", "12.000"},
+            {"+7", "7.000"},
+            {QChar(0x2212) + u"0,5"_qs, "-0.500"},
+            {"1e3", "1000.000"},
+            {"1.5E-2", "0.015"},
+            {",5", "0.500"},
+            {"2,6750000000000000000001", "2.675+"},
+            {QString(400, u'9'), "huge"},
+            {"1,234.56", "refused"}, // one decimal separator only
+            {"1  234", "refused"},   // one blank between groups
+            {"- 5", "refused"},
+            {"1 ,5", "refused"},
+            {"12 e3", "refused"},
+            {"1_000", "refused"},
+            {"inf", "refused"},
+            {"", "refused"},
+            {"\u00A0", "refused"},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("%s", qPrintable(row.text))
+                << row.text << QString::fromUtf8(row.expected);
+    }
+    void reading()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(shown(suma::core::readAmountText(text.toStdString())), expected);
+    }
+
+    void wholeCents_data()
+    {
+        QTest::addColumn<qint64>("cents");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("123456") << qint64(123456) << u"1234.560"_qs;
+        QTest::newRow("-5") << qint64(-5) << u"-0.050"_qs;
+        QTest::newRow("0") << qint64(0) << u"0.000"_qs;
+        QTest::newRow("largest") << qint64(99999999999) << u"999999999.990"_qs;
+        QTest::newRow("most negative") << qint64(INT64_MIN) << u"-huge"_qs;
+    }
+    void wholeCents()
+    {
+        QFETCH(qint64, cents);
+        QFETCH(QString, expected);
+        QCOMPARE(shown(suma::core::fromCents(cents)), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Core)
+#include "tst_core.moc"
