@@ -3,6 +3,7 @@
 #include <algorithm> // min
 #include <cstddef>   // size_t
 #include <cstdint>   // int64_t, uint64_t
+#include <new>       // bad_alloc
 #include <string>
 
 namespace suma::core {
@@ -133,7 +134,11 @@ std::optional<TypedNumber> readAmountText(std::string_view text)
     // The same number in the ASCII that readDecimal reads: the minus sign as '-', the decimal
     // comma as '.', and no blanks between the digits.
     std::string ascii;
-    ascii.reserve(text.size());
+    try {
+        ascii.reserve(text.size());
+    } catch (const std::bad_alloc &) {
+        return std::nullopt; // no memory to read a text this long: it is not read as a number
+    }
     constexpr std::string_view minusSign = "\u2212";
     std::size_t at = 0;
     if (text.substr(0, minusSign.size()) == minusSign) {

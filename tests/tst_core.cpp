@@ -2,6 +2,8 @@
 #include "result.h"
 #include "typednumber.h"
 
+#include <suma_zodziais.h>
+
 #include <QTest>
 
 #include <array>
@@ -87,6 +89,73 @@ private slots:
         QFETCH(QString, expected);
         const std::string utf8 = amount.toStdString();
         QCOMPARE(resultOf(suma::core::readAmountText(utf8), settingsOf(options)), expected);
+    }
+
+    // The same table through the C interface.
+    void amountsThroughC_data() { amounts_data(); }
+    void amountsThroughC()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QStringList, options);
+        QFETCH(QString, expected);
+        sz_options c;
+        sz_options_init(&c);
+        const suma::core::ResultSettings settings = settingsOf(options);
+        c.currency = !settings.money                                      ? SZ_CURRENCY_NONE
+                     : settings.currency == suma::core::Currency::Eur     ? SZ_CURRENCY_EUR
+                     : settings.currency == suma::core::Currency::EurNoun ? SZ_CURRENCY_EUR_NOUN
+                                                                          : SZ_CURRENCY_LT;
+        c.cents =
+            settings.centsForm == suma::core::CentsForm::Words ? SZ_CENTS_WORDS : SZ_CENTS_DIGITS;
+        c.letter_case = settings.allCapitals    ? SZ_CASE_UPPER
+                        : settings.firstCapital ? SZ_CASE_FIRST
+                                                : SZ_CASE_LOWER;
+        const QByteArray utf8 = amount.toUtf8();
+        char text[SZ_LONGEST_RESULT];
+        std::size_t length = 0;
+        const sz_status status =
+            sz_spell(utf8.constData(), std::size_t(utf8.size()), &c, text, sizeof text, &length);
+        QCOMPARE(status == SZ_OK ? QString::fromUtf8(text, qsizetype(length))
+                                 : u'!' + QString::fromUtf8(sz_status_name(status)),
+                 expected);
+        if (status == SZ_OK) {
+            // Asked with no room, it tells the room the text needs.
+            std::size_t needed = 0;
+            QCOMPARE(sz_spell(utf8.constData(), std::size_t(utf8.size()), &c, nullptr, 0, &needed),
+                     SZ_BUFFER_TOO_SMALL);
+            QCOMPARE(needed, length);
+        }
+    }
+
+    // The C interface's own promises: a caller's older, shorter options, options out of range,
+    // whole cents, the messages.
+    void cInterface()
+    {
+        char text[SZ_LONGEST_RESULT];
+        std::size_t length = 0;
+        struct Older
+        {
+            std::uint32_t size;
+            std::int32_t currency;
+        } older = {sizeof(Older), SZ_CURRENCY_EUR_NOUN};
+        QCOMPARE(sz_spell_cents(2100, reinterpret_cast<const sz_options *>(&older), text,
+                                sizeof text, &length),
+                 SZ_OK);
+        QCOMPARE(QString::fromUtf8(text), u"Dvidešimt vienas euras"_qs);
+        QCOMPARE(sz_spell_cents(-5, nullptr, text, sizeof text, &length), SZ_OK);
+        QCOMPARE(QString::fromUtf8(text), u"Minus 5 ct"_qs);
+        QCOMPARE(sz_spell_cents(INT64_MIN, nullptr, text, sizeof text, &length), SZ_TOO_LARGE);
+
+        sz_options wrong;
+        sz_options_init(&wrong);
+        wrong.cents = 7;
+        QCOMPARE(sz_spell("1", 1, &wrong, text, sizeof text, &length), SZ_INVALID_ARGUMENT);
+        QCOMPARE(sz_spell("1", 1, nullptr, text, sizeof text, nullptr), SZ_INVALID_ARGUMENT);
+        QCOMPARE(sz_spell("1", 1, nullptr, text, 2, &length), SZ_BUFFER_TOO_SMALL);
+        QCOMPARE(length, std::size_t(9)); // "Vienas Lt": the room, not counting the NUL
+
+        QCOMPARE(QString::fromUtf8(sz_message(SZ_NOT_A_NUMBER)), u"Turi būti skaičius"_qs);
+        QCOMPARE(QString::fromUtf8(sz_message(SZ_TOO_LARGE)), u"Apsiribokime milijonais !"_qs);
     }
 
     void reading_data()
