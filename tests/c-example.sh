@@ -3,9 +3,11 @@
 # found through pkg-config, with a C99 compiler that warns of everything; it must print what
 # its comment says.
 #
-#   tests/c-example.sh BUILD_DIR README
+#   tests/c-example.sh BUILD_DIR README [CFLAGS]
+# CFLAGS: what the example needs to link with the library as the build made it (the
+# sanitizers' flags in a sanitizer build).
 set -euo pipefail
-build=$1 readme=$2
+build=$1 readme=$2 cflags=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -19,7 +21,8 @@ expected=$(sed -n 's|.*puts(text); // ||p' "$work/example.c")
 
 pc=$(dirname "$(find "$work/prefix" -name suma-zodziais.pc)")
 export PKG_CONFIG_PATH=$pc
-cc -std=c99 -Wall -Wextra -Wpedantic -Werror "$work/example.c" -o "$work/example" \
+# shellcheck disable=SC2046,SC2086 # the flags are words
+cc -std=c99 -Wall -Wextra -Wpedantic -Werror $cflags "$work/example.c" -o "$work/example" \
     $(pkg-config --cflags --libs suma-zodziais)
 got=$(LD_LIBRARY_PATH=$(pkg-config --variable=libdir suma-zodziais) "$work/example")
 if [ "$got" = "$expected" ]; then
