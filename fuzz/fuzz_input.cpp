@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to everything that reads what a user types: the convert rule (number
 // reading, the words, the result text) in every mode and letter case, both for text and for the
-// bytes of a line as zodziais converts them (in every currency). (Every group's words are
-// tst_speller's.) A broken promise aborts, so the fuzzer reports it like a crash.
+// bytes of a line as zodziais converts them (in every currency), and the core's own reading of
+// text, against the same amount in whole cents. (Every group's words are tst_speller's.) A broken
+// promise aborts, so the fuzzer reports it like a crash.
 //
 // Input: one byte of switches, then the text. Bit 0 picks how the bytes become text (UTF-8, or
 // raw UTF-16 so that lone surrogates get through); bits 1-3 pick money mode and the letter case;
@@ -9,14 +10,17 @@
 #include "numberreading.h"
 #include "presentation.h"
 #include "speller.h"
+#include "typednumber.h"
 
 #include <QLocale>
 #include <QString>
 
+#include <array>
 #include <cstddef> // size_t
-#include <cstdint> // uint8_t
+#include <cstdint> // int64_t, uint8_t
 #include <cstdio>  // fprintf
 #include <cstdlib> // abort
+#include <string_view>
 
 namespace {
 
@@ -70,6 +74,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static const QLocale lithuanian(QLocale::Lithuanian, QLocale::Lithuania);
     static const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QLocale &locale = switches & 16 ? english : lithuanian;
+
+    // The core's own reading, as the library faces read text: an amount of whole cents gives
+    // the same text whether it comes as its digits or as the number of cents.
+    if (!(switches & 1)) {
+        const auto number = suma::core::readAmountText(
+            std::string_view(reinterpret_cast<const char *>(data + 1), size - 1));
+        if (number && number->whole < 1'000'000'000'000 && number->thousandths % 10 == 0
+            && !number->moreDecimals) {
+            const auto cents = std::int64_t(number->whole * 100 + number->thousandths / 10);
+            std::array<char, suma::core::longestResult> byText, byCents;
+            const auto a = suma::core::writeResult(number, settings, byText.data());
+            const auto b = suma::core::writeResult(
+                suma::core::fromCents(number->negative ? -cents : cents), settings, byCents.data());
+            require(a.refusal == b.refusal
+                        && std::string_view(byText.data(), a.size)
+                               == std::string_view(byCents.data(), b.size),
+                    "digits and whole cents alike", text);
+        }
+    }
 
     // The text as zodziais sees it, and the window in steps.
     suma::Speller s = speller();
