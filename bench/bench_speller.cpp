@@ -6,6 +6,7 @@
 #include "speller.h"
 
 #include <benchmark/benchmark.h>
+#include <suma_zodziais.h>
 #include <unicode/locid.h>
 #include <unicode/rbnf.h>
 
@@ -14,6 +15,7 @@
 #include <QString>
 
 #include <algorithm> // sort
+#include <cstdint>   // int64_t
 #include <cstdio>    // printf
 #include <ctime>     // clock
 #include <map>
@@ -163,6 +165,25 @@ void lineBytes(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 
+// What invoicing software does through the C interface: an amount in whole cents (the set's
+// amounts with cents added) in, its whole result text out.
+void cCents(benchmark::State &state)
+{
+    const auto &set = amounts();
+    sz_options options;
+    sz_options_init(&options);
+    options.currency = SZ_CURRENCY_EUR;
+    char text[SZ_LONGEST_RESULT];
+    std::size_t length = 0;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sz_spell_cents(std::int64_t(set[i]) * 100 + std::int64_t(i % 100),
+                                                &options, text, sizeof text, &length));
+        i = i + 1 == set.size() ? 0 : i + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 // Every amount of the set exactly once per repetition, so that both sides see the same amounts.
 constexpr auto onePass = static_cast<benchmark::IterationCount>(amountCount);
 
@@ -172,6 +193,7 @@ BENCHMARK(icuSpelloutInt32)->Iterations(onePass)->Repetitions(3)->ReportAggregat
 BENCHMARK(icuSpelloutDouble)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(labelText)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(lineBytes)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(cCents)->Iterations(onePass)->Repetitions(3)->ReportAggregatesOnly(true);
 
 // The console table as usual, plus the time of each benchmark kept for the ratios. CPU time,
 // not wall time: it is what the spelling costs, and other work on a shared machine moves it less.
@@ -251,6 +273,8 @@ int main(int argc, char **argv)
                         "labelText");
     reporter.printRatio("line of bytes vs ICU spell-out (int32 in)", "icuSpelloutInt32",
                         "lineBytes");
+    reporter.printRatio("C call from cents vs ICU spell-out (int32 in)", "icuSpelloutInt32",
+                        "cCents");
     constexpr int rounds = 7;
     std::printf("%-44s %27.1fx\n", "versk vs ICU spell-out, paired (median of 7)",
                 pairedRatio(rounds));
