@@ -133,6 +133,10 @@ struct SimpleForm
     bool probed = false;
     bool minus = false;   // "-12" reads as -12
     char16_t decimal = 0; // ',' or '.' when it is this locale's decimal separator; else 0
+    // The other of ',' and '.' when the locale refuses it in "1?25" and groups digits with
+    // neither, so that a text with it is read the second way, as a plain number: '.' under
+    // Lithuanian settings, none under English ones (where "1,234" is a group); else 0.
+    char16_t other = 0;
 };
 
 const SimpleForm &simpleFormOf(const QLocale &locale)
@@ -153,11 +157,21 @@ const SimpleForm &simpleFormOf(const QLocale &locale)
         if (locale.toDouble(QStringView(probe, 4), &ok) == 1.25 && ok)
             form.decimal = separator;
     }
+    form.other = 0;
+    if (form.decimal != 0) {
+        const char16_t other = form.decimal == u',' ? u'.' : u',';
+        const char16_t probe[] = {u'1', other, u'2', u'5'};
+        locale.toDouble(QStringView(probe, 4), &ok);
+        const QString group = locale.groupSeparator();
+        if (!ok && group != u"," && group != u".")
+            form.other = other;
+    }
     return form;
 }
 
-// Reads -?digits(separator digits)? into `number`, from UTF-16 or from bytes alike; false for
-// every other text, which then goes the general way. At most 40 characters: the locale reads all
+// Reads -?digits(separator digits)? into `number`, the separator the locale's or, where the locale
+// refuses it, the other one, from UTF-16 or from bytes alike; false for every other text, which
+// then goes the general way. At most 40 characters: the locale reads all
 // of those (none is too large or too small for a double).
 template <typename Char>
 bool readSimpleForm(std::basic_string_view<Char> text, const SimpleForm &form, TypedNumber &number)
@@ -183,7 +197,8 @@ bool readSimpleForm(std::basic_string_view<Char> text, const SimpleForm &form, T
     if (at == text.size())
         return true;
 
-    if (form.decimal == 0 || static_cast<std::make_unsigned_t<Char>>(text[at]) != form.decimal)
+    const auto separator = static_cast<std::make_unsigned_t<Char>>(text[at]);
+    if (separator == 0 || (separator != form.decimal && separator != form.other))
         return false;
     const std::size_t fractionStart = ++at;
     for (; at < text.size() && text[at] >= Char('0') && text[at] <= Char('9'); ++at) {

@@ -26,8 +26,9 @@ using core::TypedNumber;
 [[nodiscard]] std::optional<TypedNumber> readNumber(QStringView text, const QLocale &locale);
 
 // readNumber's quick road, for text that arrives as bytes: the number when the text is nothing
-// but ASCII digits, perhaps a leading minus and `locale`'s decimal separator, read exactly as
-// readNumber reads it; nothing for every other text, which readNumber then has to read.
+// but ASCII digits, perhaps a leading minus and one decimal separator (`locale`'s, or the other
+// of ',' and '.' where `locale` refuses it and groups with neither), read exactly as readNumber
+// reads it; nothing for every other text, which readNumber then has to read.
 [[nodiscard]] std::optional<TypedNumber> readPlainDigits(std::string_view text,
                                                          const QLocale &locale);
 
