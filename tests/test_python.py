@@ -6,7 +6,6 @@ import sys
 import unittest
 from decimal import Decimal
 
-import suma_zodziais
 from suma_zodziais import SumaError, zodziais, zodziais_cents
 
 
@@ -84,11 +83,6 @@ class PythonTypes(unittest.TestCase):
         for options in [{"currency": "USD"}, {"cents": "Words"}, {"case": "title"}]:
             with self.assertRaises(ValueError):
                 zodziais(1, **options)
-
-    def test_typed(self):
-        package = os.path.dirname(suma_zodziais.__file__)
-        self.assertTrue(os.path.exists(os.path.join(package, "py.typed")))
-        self.assertTrue(os.path.exists(os.path.join(package, "__init__.pyi")))
 
 
 if __name__ == "__main__":

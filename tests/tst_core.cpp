@@ -65,8 +65,8 @@ QString shown(const std::optional<TypedNumber> &n)
 
 } // namespace
 
-// The core without any face: the shared table of amounts, its own reading of text (the same in
-// every locale) and amounts in whole cents.
+// The core without any face and through the C interface: the shared table of amounts, its own
+// reading of text (the same in every locale), and what the C interface promises of its own.
 class tst_Core : public QObject
 {
     Q_OBJECT
@@ -201,23 +201,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(shown(suma::core::readAmountText(text.toStdString())), expected);
-    }
-
-    void wholeCents_data()
-    {
-        QTest::addColumn<qint64>("cents");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("123456") << qint64(123456) << u"1234.560"_qs;
-        QTest::newRow("-5") << qint64(-5) << u"-0.050"_qs;
-        QTest::newRow("0") << qint64(0) << u"0.000"_qs;
-        QTest::newRow("largest") << qint64(99999999999) << u"999999999.990"_qs;
-        QTest::newRow("most negative") << qint64(INT64_MIN) << u"-huge"_qs;
-    }
-    void wholeCents()
-    {
-        QFETCH(qint64, cents);
-        QFETCH(QString, expected);
-        QCOMPARE(shown(suma::core::fromCents(cents)), expected);
     }
 };
 
