@@ -38,6 +38,21 @@ class SharedAmounts(unittest.TestCase):
                 self.assertEqual(got, expected)
 
 
+class ReadmeExample(unittest.TestCase):
+    def test_readme(self):
+        """The README's example, line by line: each call gives the text its comment shows."""
+        with open(os.environ["SUMA_README"], encoding="utf-8") as readme:
+            block = readme.read().split("```python\n", 1)[1].split("```", 1)[0]
+        names = {}
+        for line in block.splitlines():
+            code, _, shown = line.partition("#")
+            if not shown.strip():
+                exec(code, names)  # the imports
+                continue
+            with self.subTest(line=code.strip()):
+                self.assertEqual(repr(eval(code, names)), shown.strip())
+
+
 class PythonTypes(unittest.TestCase):
     def test_amounts_of_every_type(self):
         rows = [
