@@ -1,4 +1,5 @@
 #include "cases/amountcases.h"
+#include "cases/shownnumber.h"
 #include "result.h"
 #include "typednumber.h"
 
@@ -50,18 +51,6 @@ QString resultOf(const std::optional<TypedNumber> &number,
     return QString::fromUtf8(out.data(), qsizetype(written.size));
 }
 
-// A number as the rows write it: sign, whole part and three decimals, "+" when more follow.
-QString shown(const std::optional<TypedNumber> &n)
-{
-    if (!n)
-        return u"refused"_qs;
-    const QString sign = n->negative ? u"-"_qs : QString();
-    if (n->whole == TypedNumber::beyond)
-        return sign + u"huge"_qs;
-    return sign + QString::number(n->whole) + u'.'
-           + QString::number(n->thousandths).rightJustified(3, u'0')
-           + (n->moreDecimals ? u"+"_qs : QString());
-}
 
 } // namespace
 

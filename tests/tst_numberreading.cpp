@@ -1,3 +1,4 @@
+#include "cases/shownnumber.h"
 #include "numberreading.h"
 
 #include <QLocale>
@@ -8,24 +9,6 @@
 
 using suma::readNumber;
 using suma::TypedNumber;
-
-namespace {
-
-// A number as the rows write it: its sign, whole part and three decimals, "+" when more decimals
-// follow; "huge" for a whole part too large for any use; "refused" for no number.
-QString shown(const std::optional<TypedNumber> &n)
-{
-    if (!n)
-        return QStringLiteral("refused");
-    const QString sign = n->negative ? QStringLiteral("-") : QString();
-    if (n->whole == TypedNumber::beyond)
-        return sign + QStringLiteral("huge");
-    return sign + QString::number(n->whole) + u'.'
-           + QString::number(n->thousandths).rightJustified(3, u'0')
-           + (n->moreDecimals ? QStringLiteral("+") : QString());
-}
-
-} // namespace
 
 class tst_NumberReading : public QObject
 {
