@@ -14,9 +14,8 @@ namespace suma {
 
 namespace {
 
-// The symbols a text that `locale` has accepted as a number may hold, as the ASCII that
-// readDecimal reads; 0 for a character it may skip (a digit group's separator, which any blank
-// inside an accepted number is).
+// The symbols a text that a locale has accepted as a number may hold, beside ASCII digits and
+// signs; the defaults are the C locale's.
 struct Symbols
 {
     char16_t decimal = u'.';
@@ -84,15 +83,15 @@ TypedNumber exactly(QStringView text, const Symbols &symbols, double value)
     return readDecimal(std::string_view(shortest, std::size_t(end - shortest))).value();
 }
 
-// Reads with `locale`: a finite number, or an infinity for a number with more digits than a
-// double can hold (QLocale refuses it, but hands back the infinity of its sign). The words
-// "inf" and "nan" are no numbers.
-std::optional<TypedNumber> numberOf(const QLocale &locale, QStringView text)
+// Reads with `locale`, whose symbols are `symbols`: a finite number, or an infinity for a number
+// with more digits than a double can hold (QLocale refuses it, but hands back the infinity of its
+// sign). The words "inf" and "nan" are no numbers.
+std::optional<TypedNumber> numberOf(const QLocale &locale, const Symbols &symbols, QStringView text)
 {
     bool ok = false;
     const double value = locale.toDouble(text, &ok);
     if (ok ? std::isfinite(value) : std::isinf(value))
-        return exactly(text, symbolsOf(locale), value);
+        return exactly(text, symbols, value);
     return std::nullopt;
 }
 
@@ -110,7 +109,7 @@ const QLocale &plainNumbers()
 std::optional<TypedNumber> readPlain(QStringView text, QChar decimalSeparator)
 {
     if (decimalSeparator == u'.')
-        return numberOf(plainNumbers(), text);
+        return numberOf(plainNumbers(), Symbols(), text);
 
     // A decimal comma: a '.' would be neither separator nor group here.
     if (text.contains(u'.'))
@@ -120,7 +119,7 @@ std::optional<TypedNumber> readPlain(QStringView text, QChar decimalSeparator)
         if (c == u',')
             c = u'.';
     }
-    return numberOf(plainNumbers(), QStringView(swapped.data(), swapped.size()));
+    return numberOf(plainNumbers(), Symbols(), QStringView(swapped.data(), swapped.size()));
 }
 
 // Most texts are nothing but ASCII digits, perhaps a minus and the decimal separator. QLocale
@@ -137,6 +136,7 @@ struct SimpleForm
     // neither, so that a text with it is read the second way, as a plain number: '.' under
     // Lithuanian settings, none under English ones (where "1,234" is a group); else 0.
     char16_t other = 0;
+    Symbols symbols; // the locale's, for reading its numbers exactly
 };
 
 const SimpleForm &simpleFormOf(const QLocale &locale)
@@ -147,6 +147,7 @@ const SimpleForm &simpleFormOf(const QLocale &locale)
 
     form.locale = locale;
     form.probed = true;
+    form.symbols = symbolsOf(locale);
     bool ok = false;
     form.minus = locale.toDouble(u"-12", &ok) == -12.0 && ok;
     form.decimal = 0;
@@ -227,14 +228,14 @@ std::optional<TypedNumber> readNumber(QStringView text, const QLocale &locale)
     TypedNumber simple;
     const std::u16string_view utf16(reinterpret_cast<const char16_t *>(text.utf16()),
                                     std::size_t(text.size()));
-    if (readSimpleForm(utf16, simpleFormOf(locale), simple))
+    const SimpleForm &form = simpleFormOf(locale);
+    if (readSimpleForm(utf16, form, simple))
         return simple;
 
-    if (const std::optional<TypedNumber> number = numberOf(locale, text))
+    if (const std::optional<TypedNumber> number = numberOf(locale, form.symbols, text))
         return number;
 
-    const bool localeUsesPoint = locale.decimalPoint() == u".";
-    return readPlain(text, localeUsesPoint ? QChar(u',') : QChar(u'.'));
+    return readPlain(text, form.symbols.decimal == u'.' ? QChar(u',') : QChar(u'.'));
 }
 
 std::optional<TypedNumber> readPlainDigits(std::string_view text, const QLocale &locale)
