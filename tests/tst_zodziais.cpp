@@ -113,9 +113,6 @@ void tst_Zodziais::arguments_data()
     QTest::newRow("English groups") << QStringList{"--locale", "en_US", "1,234.5"}
                                     << "Vienas tūkstantis du šimtai trisdešimt keturi Lt 50 ct\n"
                                     << none << 0;
-    QTest::newRow("cents in words")
-        << QStringList{lt, "--cents", "words", "--upper", "0,21", "-5,12"}
-        << "DVIDEŠIMT VIENAS CENTAS\nMINUS PENKI Lt DVYLIKA CENTŲ\n" << none << 0;
 
     // Usage errors: nothing converted, nothing on standard output.
     for (const QStringList &wrong :
