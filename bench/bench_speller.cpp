@@ -3,6 +3,7 @@
 #include "amounts.h"
 #include "numberreading.h"
 #include "presentation.h"
+#include "utf8conversion.h"
 #include "speller.h"
 
 #include <benchmark/benchmark.h>
@@ -159,7 +160,7 @@ void lineBytes(benchmark::State &state)
     std::size_t i = 0;
     for (auto _ : state) {
         out.resize(0);
-        benchmark::DoNotOptimize(suma::convertTypedUtf8(s, lines[i], settings, lithuanian, out));
+        benchmark::DoNotOptimize(suma::convertTypedUtf8(lines[i], settings, lithuanian, out));
         i = i + 1 == lines.size() ? 0 : i + 1;
     }
     state.SetItemsProcessed(state.iterations());

@@ -17,6 +17,8 @@ static_assert(SZ_LONGEST_RESULT >= suma::core::longestResult,
 
 namespace {
 
+constexpr sz_options defaults{sizeof(sz_options), SZ_CURRENCY_LT, SZ_CENTS_DIGITS, SZ_CASE_FIRST};
+
 // A field the caller's struct has, by the size it says it has.
 template <typename Field> bool has(const sz_options &options, std::size_t offset)
 {
@@ -25,8 +27,7 @@ template <typename Field> bool has(const sz_options &options, std::size_t offset
 
 std::optional<suma::core::ResultSettings> settingsOf(const sz_options *options)
 {
-    sz_options given;
-    sz_options_init(&given);
+    sz_options given = defaults;
     if (options) {
         if (options->size < sizeof options->size)
             return std::nullopt;
@@ -60,8 +61,11 @@ sz_status write(const std::optional<suma::core::TypedNumber> &number, const sz_o
     const std::optional<suma::core::ResultSettings> settings = settingsOf(options);
     if (!settings || !length || (!out && outSize > 0))
         return SZ_INVALID_ARGUMENT;
-    std::array<char, SZ_LONGEST_RESULT> text;
-    const suma::core::Written written = suma::core::writeResult(number, *settings, text.data());
+    // Written in place when the caller's buffer holds the longest text; otherwise here first.
+    std::array<char, SZ_LONGEST_RESULT> room;
+    const bool inPlace = outSize >= room.size();
+    char *const text = inPlace ? out : room.data();
+    const suma::core::Written written = suma::core::writeResult(number, *settings, text);
     if (written.refusal) {
         *length = 0;
         return *written.refusal == suma::core::Refusal::TooLarge ? SZ_TOO_LARGE : SZ_NOT_A_NUMBER;
@@ -69,7 +73,8 @@ sz_status write(const std::optional<suma::core::TypedNumber> &number, const sz_o
     *length = written.size;
     if (outSize <= written.size)
         return SZ_BUFFER_TOO_SMALL;
-    std::memcpy(out, text.data(), written.size);
+    if (!inPlace)
+        std::memcpy(out, text, written.size);
     out[written.size] = '\0';
     return SZ_OK;
 }
@@ -82,7 +87,7 @@ void sz_options_init(sz_options *options)
 {
     if (!options)
         return;
-    *options = {sizeof(sz_options), SZ_CURRENCY_LT, SZ_CENTS_DIGITS, SZ_CASE_FIRST};
+    *options = defaults;
 }
 
 sz_status sz_spell(const char *amount, size_t amount_length, const sz_options *options, char *out,

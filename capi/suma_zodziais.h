@@ -9,7 +9,9 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#if defined(_WIN32) && defined(SZ_BUILDING_LIBRARY)
+#if defined(SZ_STATIC)
+#define SZ_API
+#elif defined(_WIN32) && defined(SZ_BUILDING_LIBRARY)
 #define SZ_API __declspec(dllexport)
 #elif defined(_WIN32)
 #define SZ_API __declspec(dllimport)

@@ -4,7 +4,7 @@
 #include "inputlines.h"
 #include "lithuanian.h"
 #include "presentation.h"
-#include "speller.h"
+#include "utf8conversion.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -117,27 +117,20 @@ public:
     Converter(const suma::ResultSettings &settings, const QLocale &locale)
         : m_settings(settings), m_locale(locale), m_err(stderr)
     {
-        m_speller.fillWordTables();
         m_out.reserve(blockSize + 1024);
     }
 
     // Each returns false for a refused input, which still gets its (empty) line.
     bool convert(QStringView input)
     {
-        const suma::Conversion done = suma::convertTyped(m_speller, input, m_settings, m_locale);
-        if (done.refusal)
-            return refuse(input, *done.refusal);
-        m_out.append(done.result.label.toUtf8());
-        return endLine();
+        const auto refusal = suma::convertTypedUtf8(input.toUtf8(), m_settings, m_locale, m_out);
+        return refusal ? refuse(input, *refusal) : endLine();
     }
 
     bool convert(QByteArrayView utf8Input)
     {
-        const auto refusal =
-            suma::convertTypedUtf8(m_speller, utf8Input, m_settings, m_locale, m_out);
-        if (refusal)
-            return refuse(QString::fromUtf8(utf8Input), *refusal);
-        return endLine();
+        const auto refusal = suma::convertTypedUtf8(utf8Input, m_settings, m_locale, m_out);
+        return refusal ? refuse(QString::fromUtf8(utf8Input), *refusal) : endLine();
     }
 
     // A line too long for any number, of which only the start was kept: a run of digits is too
@@ -180,7 +173,6 @@ private:
         return false;
     }
 
-    suma::Speller m_speller;
     const suma::ResultSettings m_settings;
     const QLocale m_locale;
     QByteArray m_out;

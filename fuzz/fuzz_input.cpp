@@ -9,6 +9,7 @@
 // bit 4 picks the locale; bit 5 cents in words.
 #include "numberreading.h"
 #include "presentation.h"
+#include "utf8conversion.h"
 #include "speller.h"
 #include "typednumber.h"
 
@@ -118,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const auto expected = suma::convertTyped(s, text, each, locale);
             QByteArray out;
             const auto refusal = suma::convertTypedUtf8(
-                s, QByteArrayView(data + 1, qsizetype(size - 1)), each, locale, out);
+                QByteArrayView(data + 1, qsizetype(size - 1)), each, locale, out);
             require(refusal == expected.refusal && out == expected.result.label.toUtf8(),
                     "bytes converted as the text is", text);
         }

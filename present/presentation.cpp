@@ -48,26 +48,4 @@ Conversion convertTyped(Speller &speller, QStringView typedText, const ResultSet
             std::nullopt};
 }
 
-std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedText,
-                                        const ResultSettings &settings, const QLocale &locale,
-                                        QByteArray &out)
-{
-    const std::optional<TypedNumber> typed =
-        readPlainDigits(std::string_view(typedText.data(), std::size_t(typedText.size())), locale);
-    if (!typed) {
-        // Every other text goes the general way.
-        const Conversion done =
-            convertTyped(speller, QString::fromUtf8(typedText), settings, locale);
-        if (!done.refusal)
-            out.append(done.result.label.toUtf8());
-        return done.refusal;
-    }
-    // Plain digits never become UTF-16: the core writes their result as UTF-8, into `out`.
-    const qsizetype start = out.size();
-    out.resize(start + qsizetype(core::longestResult));
-    const core::Written written = core::writeResult(typed, settings, out.data() + start);
-    out.truncate(start + qsizetype(written.size));
-    return written.refusal;
-}
-
 } // namespace suma

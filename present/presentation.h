@@ -2,8 +2,6 @@
 
 #include "result.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -37,8 +35,8 @@ struct ResultText
 // lower case, no blanks at either end), in the letter case of `settings`, and in money mode
 // followed by the currency word (when there are words) and the cents. Zero is the word "nulis"
 // (in money mode when there are no cents either: 0,56 is "56 ct"). A negative amount starts with
-// the word "minus": "Minus penki Lt 25 ct", "Minus 1 ct". The bytes' way of convertTypedUtf8
-// writes the same text by the same rule. Cents in words are `centsWords`, as the speller wrote
+// the word "minus": "Minus penki Lt 25 ct", "Minus 1 ct". The shared library writes the same
+// text by the same rule (see convertTypedUtf8). Cents in words are `centsWords`, as the speller wrote
 // them for the cents.
 [[nodiscard]] ResultText presentResult(QString words, const ResultSettings &settings,
                                        const WholeAmount &amount, QStringView centsWords = {});
@@ -52,13 +50,5 @@ struct Conversion
 };
 [[nodiscard]] Conversion convertTyped(Speller &speller, QStringView typedText,
                                       const ResultSettings &settings, const QLocale &locale);
-
-// The convert rule for text that arrives and leaves as UTF-8 bytes, as zodziais reads its lines:
-// appends convertTyped's result text for `typedText`, in UTF-8, to `out`, or appends nothing and
-// returns the refusal. Plain digits (see readPlainDigits) are read, spelled and presented without
-// ever becoming UTF-16; any other text is decoded and goes through convertTyped.
-std::optional<Refusal> convertTypedUtf8(Speller &speller, QByteArrayView typedText,
-                                        const ResultSettings &settings, const QLocale &locale,
-                                        QByteArray &out);
 
 } // namespace suma
