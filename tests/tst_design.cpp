@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -58,6 +59,8 @@ class tst_Design : public FormTestCase
 
 private slots:
     void controlsShowWithoutOverlap();
+    void framesShowWhole_data();
+    void framesShowWhole();
     void window();
     void textsFitTheirControls_data();
     void textsFitTheirControls();
@@ -107,6 +110,46 @@ void tst_Design::controlsShowWithoutOverlap()
                          qPrintable(children[i]->objectName() + QStringLiteral(" and ") + children[j]->objectName()));
         }
     }
+}
+
+// Each frame drawn alone under Fusion and Windows (at 200 % too: tst_design_200): its controls
+// cover no pixel of its lines or title (all but its middle's colour); Windows draws its own.
+void tst_Design::framesShowWhole_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("frame");
+    for (const char *style : {"Fusion", "Windows"})
+        for (const char *frame : {"Frame1", "Frame2", "Frame3"})
+            QTest::addRow("%s %s", style, frame) << style << frame;
+}
+
+void tst_Design::framesShowWhole()
+{
+    QFETCH(QString, style);
+    QFETCH(QString, frame);
+    const auto back =
+        qScopeGuard([s = QApplication::style()->name()] { QApplication::setStyle(s); });
+    QApplication::setStyle(style);
+    form = std::make_unique<Form1>(*toolkit); // made under the style, as at a start
+    form->Form_Load();
+    auto *box = form->findChild<QGroupBox *>(frame);
+    QVERIFY(box);
+    const qreal scale = form->devicePixelRatio();
+    QImage alone(box->size() * scale, QImage::Format_RGB32);
+    alone.setDevicePixelRatio(scale);
+    box->render(&alone, {}, {}, QWidget::DrawWindowBackground); // without its controls
+    const QRgb middle = alone.pixel(alone.width() / 2, alone.height() / 2);
+    const QRgb background = box->palette().window().color().rgb();
+    for (const QWidget *w : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        for (int y = w->y() * scale; y < (w->y() + w->height()) * scale; ++y)
+            for (int x = w->x() * scale; x < (w->x() + w->width()) * scale; ++x)
+                if (const QRgb own = alone.pixel(x, y); own != middle && own != background)
+                    QFAIL(qPrintable(w->objectName()));
+    QGroupBox plain(box->title());
+    plain.setFont(box->font());
+    plain.resize(box->size());
+    if (style == u"Windows")
+        QCOMPARE(alone, plain.grab().toImage().convertToFormat(alone.format()));
 }
 
 void tst_Design::window()

@@ -10,9 +10,11 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -20,9 +22,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <utility>
 
 using suma::twipsRect;
@@ -144,6 +149,94 @@ private:
     bool m_pressed = false;
 };
 
+// A frame as the design draws one: its top line runs through the middle of its title, and the
+// controls sit a title's height below its top, inside it. Qt's Windows style (and Windows) draw
+// a frame so, and draw it here. Fusion, Qt's style where the desktop names none, puts the title
+// above a frame whose top line lies a title's height lower, across the first row of controls:
+// there the style's own frame is drawn raised to the middle of the title, the title set in past
+// the corner and the line left open behind it. Which a style does is seen at the first paint,
+// from where it draws the line. Colours, pictures and font stay the style's.
+class Frame final : public QGroupBox
+{
+public:
+    Frame(const QString &title, QWidget *parent) : QGroupBox(title, parent) {}
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+            m_raise.reset();
+        QGroupBox::changeEvent(event);
+    }
+
+    void resizeEvent(QResizeEvent *event) override
+    {
+        m_raise.reset();
+        QGroupBox::resizeEvent(event);
+    }
+
+    void paintEvent(QPaintEvent *event) override
+    {
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        const QRect title =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        if (!m_raise) {
+            // Raised only where the line lies below the title, to the title's middle.
+            const int line = topLine(option, (title.right() + width()) / 2);
+            m_raise = line > title.bottom() ? line - title.center().y() : 0;
+        }
+        if (*m_raise == 0) {
+            QGroupBox::paintEvent(event);
+            return;
+        }
+
+        QStylePainter painter(this);
+        QStyleOptionGroupBox frame = option;
+        frame.subControls = QStyle::SC_GroupBoxFrame;
+        frame.rect.setTop(option.rect.top() - *m_raise);
+        // The line (and the shade along it) stops short of the title; below the line the
+        // frame's inside goes on behind the title's lower half.
+        QRect gap = title.translated(titleIndent, 0).adjusted(-2, 0, 2, 0);
+        gap.setBottom(title.center().y() + 2);
+        painter.save();
+        painter.setClipRegion(QRegion(rect()) - gap);
+        painter.drawComplexControl(QStyle::CC_GroupBox, frame);
+        painter.restore();
+
+        QStyleOptionGroupBox caption = option;
+        caption.subControls &= ~QStyle::SC_GroupBoxFrame;
+        painter.translate(titleIndent, 0);
+        painter.drawComplexControl(QStyle::CC_GroupBox, caption);
+    }
+
+private:
+    // In past the frame's corner, as far as the Windows style sets its titles in. (The window
+    // is laid out left to right.)
+    static constexpr int titleIndent = 8;
+
+    // The row of the style's top line: the first row the style draws on, the frame alone drawn
+    // on one column (`x`, clear of the title); -1 where it draws none there.
+    int topLine(const QStyleOptionGroupBox &option, int x) const
+    {
+        QImage column(1, height(), QImage::Format_ARGB32_Premultiplied);
+        column.fill(Qt::transparent);
+        QPainter painter(&column);
+        painter.translate(-x, 0);
+        QStyleOptionGroupBox frame = option;
+        frame.subControls = QStyle::SC_GroupBoxFrame;
+        style()->drawComplexControl(QStyle::CC_GroupBox, &frame, &painter, this);
+        painter.end();
+        for (int y = 0; y < column.height(); ++y)
+            if (qAlpha(column.pixel(0, y)) != 0)
+                return y;
+        return -1;
+    }
+
+    // How far the style's frame is drawn raised; known at the first paint.
+    std::optional<int> m_raise;
+};
+
 // Assistive technology sees the window as a window (a frame, on Linux), not as the anonymous
 // filler Qt makes of a top-level QWidget, so that a screen reader names it by its title.
 QAccessibleInterface *windowAccessible(const QString &className, QObject *object)
@@ -204,7 +297,7 @@ void Form1::setupDesign()
     Command1->setAutoDefault(true);
     Command1->setDefault(false);
 
-    Frame3 = new QGroupBox(QStringLiteral("Forma"), this);
+    Frame3 = new Frame(QStringLiteral("Forma"), this);
     name(Frame3, "Frame3");
     Frame3->setGeometry(twipsRect(480, 120, 1575, 975));
     Option1 = new QRadioButton(QStringLiteral("Pinigai"), Frame3);
@@ -223,7 +316,7 @@ void Form1::setupDesign()
     tabStopAtSelection();
     connect(Option1, &QRadioButton::toggled, this, tabStopAtSelection);
 
-    Frame2 = new QGroupBox(QStringLiteral("Raidės"), this);
+    Frame2 = new Frame(QStringLiteral("Raidės"), this);
     name(Frame2, "Frame2");
     Frame2->setGeometry(twipsRect(2160, 120, 2415, 975));
     Check1 = new QCheckBox(QStringLiteral("Pirma raidė didžioji"), Frame2);
@@ -236,7 +329,7 @@ void Form1::setupDesign()
 
     // The result frame is drawn like the other two, caption included: the label starts a
     // caption line below its top edge.
-    Frame1 = new QGroupBox(QStringLiteral("Suma žodžiais"), this);
+    Frame1 = new Frame(QStringLiteral("Suma žodžiais"), this);
     name(Frame1, "Frame1");
     Frame1->setGeometry(twipsRect(480, 1960, 4095, 1455));
     Label1 = new QLabel(Frame1);
