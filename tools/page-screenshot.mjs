@@ -23,7 +23,6 @@ try {
     const page = (await browser.pages())[0];
     await page.setViewport({ width: 640, height: 480, deviceScaleFactor: 1 });
     await page.goto(pathToFileURL(pagePath).href);
-    await page.waitForFunction(() => document.activeElement?.id === "Text1"); // autofocus
     await page.keyboard.type("1234,56");
     await page.keyboard.press("Enter");
     const card = await (await page.$("main")).boundingBox();
