@@ -139,9 +139,9 @@ extern "C" {
 __attribute__((export_name("input"))) std::size_t input(std::size_t length)
 {
     if (length > inputRoom) {
-        const std::size_t need = inputAt() + 2 * length + 64;
-        if (need < length) // beyond the address space
+        if (length > (std::size_t(-1) - inputAt() - 64) / 2) // beyond the address space
             return 0;
+        const std::size_t need = inputAt() + 2 * length + 64;
         if (need > memoryBytes()) {
             const std::size_t pages = (need - memoryBytes() + pageBytes - 1) / pageBytes;
             if (__builtin_wasm_memory_grow(0, pages) == std::size_t(-1))
