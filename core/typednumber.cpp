@@ -134,11 +134,16 @@ std::optional<TypedNumber> readAmountText(std::string_view text)
     // The same number in the ASCII that readDecimal reads: the minus sign as '-', the decimal
     // comma as '.', and no blanks between the digits.
     std::string ascii;
+#if defined(__cpp_exceptions)
     try {
         ascii.reserve(text.size());
     } catch (const std::bad_alloc &) {
         return std::nullopt; // no memory to read a text this long: it is not read as a number
     }
+#else
+    // Built without exceptions (WebAssembly), the caller makes sure this room can be had.
+    ascii.reserve(text.size());
+#endif
     constexpr std::string_view minusSign = "\u2212";
     std::size_t at = 0;
     if (text.substr(0, minusSign.size()) == minusSign) {
