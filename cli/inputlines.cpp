@@ -54,7 +54,8 @@ QStringView withoutByteOrderMarks(QStringView text)
 
 QByteArrayView withoutByteOrderMarks(QByteArrayView utf8)
 {
-    while (utf8.startsWith("\xEF\xBB\xBF"))
+    // Compared byte by byte: it is asked of every line.
+    while (utf8.size() >= 3 && utf8[0] == '\xEF' && utf8[1] == '\xBB' && utf8[2] == '\xBF')
         utf8 = utf8.sliced(3);
     return utf8;
 }

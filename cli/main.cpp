@@ -16,6 +16,7 @@
 #include <algorithm> // find_if
 #include <cstdio>
 #include <cstdlib> // exit
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h> // _O_BINARY
@@ -117,22 +118,16 @@ public:
     Converter(const suma::ResultSettings &settings, const QLocale &locale)
         : m_settings(settings), m_locale(locale), m_err(stderr)
     {
-        m_out.reserve(blockSize + 1024);
     }
 
     // Each returns false for a refused input, which still gets its (empty) line.
     bool convert(QStringView input)
     {
-        const auto refusal = suma::convertTypedUtf8(input.toUtf8(), m_settings, m_locale, m_out);
-        return refusal ? refuse(input, *refusal) : endLine();
+        const QByteArray utf8 = input.toUtf8();
+        return convert(utf8, input);
     }
 
-    bool convert(QByteArrayView utf8Input)
-    {
-        const auto refusal = suma::convertTypedUtf8(utf8Input, m_settings, m_locale, m_out);
-        return refusal ? refuse(QString::fromUtf8(utf8Input), *refusal) : endLine();
-    }
-
+    bool convert(QByteArrayView utf8Input) { return convert(utf8Input, {}); }
     // A line too long for any number, of which only the start was kept: a run of digits is too
     // large, as the convert rule says of every number past the largest, and anything else is
     // no number.
@@ -147,19 +142,31 @@ public:
 
     bool flush()
     {
-        if (m_outputWorks && !m_out.isEmpty())
-            m_outputWorks = writeOut(m_out);
-        m_out.resize(0);
+        if (m_outputWorks && m_used > 0)
+            m_outputWorks = writeOut(QByteArrayView(m_block.get(), qsizetype(m_used)));
+        m_used = 0;
         return m_outputWorks;
     }
 
 private:
-    static constexpr qsizetype blockSize = 1 << 16;
+    static constexpr std::size_t blockSize = 1 << 16;
+
+    // `shown` is the input as its refusal quotes it; the UTF-8 itself when null.
+    bool convert(QByteArrayView utf8Input, QStringView shown)
+    {
+        const suma::Utf8Result done = suma::convertTypedUtf8(utf8Input, m_settings, m_locale,
+                                                             m_block.get() + m_used);
+        if (done.refusal)
+            return refuse(shown.isNull() ? QString::fromUtf8(utf8Input) : shown.toString(),
+                          *done.refusal);
+        m_used += done.size;
+        return endLine();
+    }
 
     bool endLine()
     {
-        m_out.append('\n');
-        if (m_out.size() >= blockSize)
+        m_block[m_used++] = '\n';
+        if (m_used >= blockSize)
             flush();
         return true;
     }
@@ -175,7 +182,10 @@ private:
 
     const suma::ResultSettings m_settings;
     const QLocale m_locale;
-    QByteArray m_out;
+    // Results as they are gathered: less than a block, then room for the longest text and its
+    // line end.
+    std::unique_ptr<char[]> m_block{new char[blockSize + suma::utf8ResultRoom]};
+    std::size_t m_used = 0;
     bool m_outputWorks = true;
     QTextStream m_err;
 };

@@ -10,6 +10,8 @@
 
 namespace suma {
 
+static_assert(utf8ResultRoom == SZ_LONGEST_RESULT, "the library's room for any result");
+
 namespace {
 
 sz_options optionsOf(const core::ResultSettings &settings)
@@ -38,32 +40,28 @@ std::int64_t centsOf(const TypedNumber &number, bool money)
 
 } // namespace
 
-std::optional<core::Refusal> convertTypedUtf8(QByteArrayView typedText,
-                                              const core::ResultSettings &settings,
-                                              const QLocale &locale, QByteArray &out)
+Utf8Result convertTypedUtf8(QByteArrayView typedText, const core::ResultSettings &settings,
+                            const QLocale &locale, char *out)
 {
     std::optional<TypedNumber> typed =
         readPlainDigits(std::string_view(typedText.data(), std::size_t(typedText.size())), locale);
     if (!typed)
         typed = readNumber(QString::fromUtf8(typedText), locale);
     if (!typed)
-        return core::Refusal::NotANumber;
+        return {0, core::Refusal::NotANumber};
 
     const sz_options options = optionsOf(settings);
-    const qsizetype start = out.size();
-    out.resize(start + SZ_LONGEST_RESULT);
     std::size_t length = 0;
-    const sz_status status = sz_spell_cents(centsOf(*typed, settings.money), &options,
-                                            out.data() + start, SZ_LONGEST_RESULT, &length);
-    out.truncate(start + qsizetype(status == SZ_OK ? length : 0));
-    switch (status) {
+    // Room for the longest text, so the library writes it in place.
+    switch (sz_spell_cents(centsOf(*typed, settings.money), &options, out, utf8ResultRoom,
+                           &length)) {
     case SZ_OK:
-        return std::nullopt;
+        return {length, std::nullopt};
     case SZ_TOO_LARGE:
-        return core::Refusal::TooLarge;
+        return {0, core::Refusal::TooLarge};
     default:
         Q_ASSERT(false); // the options and the room are right, and cents are always a number
-        return core::Refusal::NotANumber;
+        return {0, core::Refusal::NotANumber};
     }
 }
 
