@@ -43,16 +43,7 @@ std::optional<suma::core::ResultSettings> settingsOf(const sz_options *options)
         || given.letter_case < SZ_CASE_FIRST || given.letter_case > SZ_CASE_UPPER)
         return std::nullopt;
 
-    suma::core::ResultSettings settings;
-    settings.money = given.currency != SZ_CURRENCY_NONE;
-    settings.currency = given.currency == SZ_CURRENCY_EUR        ? suma::core::Currency::Eur
-                        : given.currency == SZ_CURRENCY_EUR_NOUN ? suma::core::Currency::EurNoun
-                                                                 : suma::core::Currency::Lt;
-    settings.centsForm = given.cents == SZ_CENTS_WORDS ? suma::core::CentsForm::Words
-                                                       : suma::core::CentsForm::Digits;
-    settings.allCapitals = given.letter_case == SZ_CASE_UPPER;
-    settings.firstCapital = given.letter_case == SZ_CASE_FIRST;
-    return settings;
+    return suma::core::settingsByNumbers(given.currency, given.cents, given.letter_case);
 }
 
 sz_status write(const std::optional<suma::core::TypedNumber> &number, const sz_options *options,

@@ -58,6 +58,23 @@ struct ResultSettings
     CentsForm centsForm = CentsForm::Digits;
 };
 
+// The settings by the numbers the faces outside C++ give them (the C interface's, which the
+// Python module and the WebAssembly layer share): `currency` 0 Lt, 1 Eur, 2 the noun, 3 none (a
+// plain number); `cents` 0 digits, 1 words; `letterCase` 0 first capital, 1 lower, 2 upper.
+// Each in its range: the faces check what their callers give them.
+[[nodiscard]] constexpr ResultSettings settingsByNumbers(int currency, int cents, int letterCase)
+{
+    ResultSettings settings;
+    settings.money = currency != 3;
+    settings.currency = currency == 1   ? Currency::Eur
+                        : currency == 2 ? Currency::EurNoun
+                                        : Currency::Lt;
+    settings.centsForm = cents == 1 ? CentsForm::Words : CentsForm::Digits;
+    settings.allCapitals = letterCase == 2;
+    settings.firstCapital = letterCase == 0;
+    return settings;
+}
+
 // The room beside an amount's words for the rest of its result: the sign, "minus ", or the word
 // for zero; the currency, at most " EURŲ" (6 bytes in UTF-8); and the cents, " 99 ct" or in
 // words at most " SEPTYNIASDEŠIMT SEPTYNI CENTŲ" (32 bytes).

@@ -21,14 +21,8 @@ using Answer = std::pair<int, py::str>;
 Answer answer(const std::optional<suma::core::TypedNumber> &number, int currency, int cents,
               int letterCase)
 {
-    suma::core::ResultSettings settings;
-    settings.money = currency != 3;
-    settings.currency = currency == 1   ? suma::core::Currency::Eur
-                        : currency == 2 ? suma::core::Currency::EurNoun
-                                        : suma::core::Currency::Lt;
-    settings.centsForm = cents == 1 ? suma::core::CentsForm::Words : suma::core::CentsForm::Digits;
-    settings.allCapitals = letterCase == 2;
-    settings.firstCapital = letterCase == 0;
+    const suma::core::ResultSettings settings =
+        suma::core::settingsByNumbers(currency, cents, letterCase);
     std::array<char, suma::core::longestResult> text;
     const suma::core::Written written = suma::core::writeResult(number, settings, text.data());
     if (written.refusal) {

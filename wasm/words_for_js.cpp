@@ -31,22 +31,10 @@ std::size_t memoryBytes()
 
 char result[suma::core::longestResult];
 
+// The options as one number: currency | cents << 2 | case << 3, each as the C interface numbers it.
 suma::core::ResultSettings settingsOf(int options)
 {
-    // The same numbers as the C interface's: currency (Lt, Eur, the noun, none), then cents
-    // (digits, words), then letter case (first capital, lower, upper).
-    const int currency = options & 3;
-    const int cents = options >> 2 & 1;
-    const int letterCase = options >> 3 & 3;
-    suma::core::ResultSettings settings;
-    settings.money = currency != 3;
-    settings.currency = currency == 1   ? suma::core::Currency::Eur
-                        : currency == 2 ? suma::core::Currency::EurNoun
-                                        : suma::core::Currency::Lt;
-    settings.centsForm = cents == 1 ? suma::core::CentsForm::Words : suma::core::CentsForm::Digits;
-    settings.allCapitals = letterCase == 2;
-    settings.firstCapital = letterCase == 0;
-    return settings;
+    return suma::core::settingsByNumbers(options & 3, options >> 2 & 1, options >> 3 & 3);
 }
 
 } // namespace
