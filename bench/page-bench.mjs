@@ -3,22 +3,13 @@
 // Figures only, never pass or fail.
 //
 //   node page-bench.mjs PAGE [PRESSES]   (SUMA_BROWSER_MODULES: the folder puppeteer-core is in)
-import { mkdtempSync, rmSync, statSync } from "node:fs";
-import { createRequire } from "node:module";
-import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { statSync } from "node:fs";
 import { pathToFileURL } from "node:url";
 
+import { launchChromium } from "../tools/chromium.mjs";
+
 const [pagePath, presses = "400"] = process.argv.slice(2);
-const puppeteer = createRequire(join(process.env.SUMA_BROWSER_MODULES, "x"))("puppeteer-core");
-const profile = mkdtempSync(join(tmpdir(), "suma-page-bench-"));
-const browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: true,
-    userDataDir: profile,
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-        "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-});
+const { browser, close } = await launchChromium();
 try {
     const page = (await browser.pages())[0];
     await page.goto(pathToFileURL(pagePath).href);
@@ -54,6 +45,5 @@ try {
         `median ${at(0.5)} ms, 99th percentile ${at(0.99)} ms, slowest ${at(1)} ms`);
     console.log(`slowest / one frame at 60 Hz: ${(times[times.length - 1] / frame).toFixed(3)}x`);
 } finally {
-    await browser.close();
-    rmSync(profile, { recursive: true, force: true });
+    await close();
 }

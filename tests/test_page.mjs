@@ -5,13 +5,13 @@
 //   node test_page.mjs PAGE AMOUNTS_TSV   (SUMA_BROWSER_MODULES: the folder puppeteer-core is in)
 import assert from "node:assert/strict";
 import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
-import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
 
+import { launchChromium } from "../tools/chromium.mjs";
+
 const [pagePath, tablePath] = process.argv.slice(2);
-const puppeteer = createRequire(join(process.env.SUMA_BROWSER_MODULES, "x"))("puppeteer-core");
 const messages = { NOT_A_NUMBER: "Turi būti skaičius", TOO_LARGE: "Apsiribokime milijonais !" };
 const marker = "LT12 1000 0111 0100 1000"; // what the user had copied before
 let passed = 0;
@@ -27,13 +27,7 @@ const check = async (what, test) => {
 };
 
 const work = mkdtempSync(join(tmpdir(), "suma-page-"));
-const browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: true,
-    userDataDir: join(work, "profile"),
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-        "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-});
+const { browser, close } = await launchChromium();
 try {
     await browser.target().createCDPSession().then((cdp) => cdp.send("Browser.grantPermissions",
         { permissions: ["clipboardReadWrite", "clipboardSanitizedWrite"] }));
@@ -122,7 +116,7 @@ try {
         assert.deepEqual(complaints, []);
     });
 } finally {
-    await browser.close();
+    await close();
     rmSync(work, { recursive: true, force: true });
 }
 console.log(`${passed} passed, ${failed} failed`);

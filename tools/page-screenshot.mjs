@@ -2,23 +2,12 @@
 // Enter pressed, the page's card alone with a margin of the page around it.
 //
 //   node page-screenshot.mjs PAGE OUTPUT.png   (SUMA_BROWSER_MODULES: where puppeteer-core is)
-import { mkdtempSync, rmSync } from "node:fs";
-import { createRequire } from "node:module";
-import { tmpdir } from "node:os";
-import { join } from "node:path";
 import { pathToFileURL } from "node:url";
 
+import { launchChromium } from "./chromium.mjs";
+
 const [pagePath, output] = process.argv.slice(2);
-const puppeteer = createRequire(join(process.env.SUMA_BROWSER_MODULES, "x"))("puppeteer-core");
-const profile = mkdtempSync(join(tmpdir(), "suma-page-shot-"));
-const browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: true,
-    userDataDir: profile,
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-        "--disable-background-networking", "--disable-component-update", "--disable-sync",
-        "--hide-scrollbars", "--font-render-hinting=none"],
-});
+const { browser, close } = await launchChromium(["--hide-scrollbars", "--font-render-hinting=none"]);
 try {
     const page = (await browser.pages())[0];
     await page.setViewport({ width: 640, height: 480, deviceScaleFactor: 1 });
@@ -30,6 +19,5 @@ try {
     await page.screenshot({ path: output, clip: { x: card.x - margin, y: card.y - margin,
         width: card.width + 2 * margin, height: card.height + 2 * margin } });
 } finally {
-    await browser.close();
-    rmSync(profile, { recursive: true, force: true });
+    await close();
 }
